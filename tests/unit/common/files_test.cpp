@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "common/cp1252.hpp"
+#include "common/data_file_error.hpp"
+#include "common/file_io.hpp"
+#include "common/program_folder.hpp"
+#include "common/pstring.hpp"
+
+using namespace florimant;
+namespace fs = std::filesystem;
+
+namespace {
+struct TempFolder {
+    fs::path path;
+    TempFolder() {
+        path = fs::temp_directory_path() / ("florimant-test-" + std::to_string(::getpid()) + "-" +
+                                            std::to_string(reinterpret_cast<uintptr_t>(this)));
+        fs::create_directories(path);
+    }
+    ~TempFolder() { fs::remove_all(path); }
+};
+void WriteBytes(const fs::path& p, const std::string& bytes) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+}  // namespace
+
+TEST(ProgramFolder, ResolvesComponentsWithoutRegardToCase) {
+    TempFolder t;
+    WriteBytes(t.path / "FileSet" / "MMVarLas.stt", "x");
+    ProgramFolder folder(t.path);
+    EXPECT_EQ(folder.Resolve("FileSet\\MMvarLas.stt"), t.path / "FileSet" / "MMVarLas.stt");
+    EXPECT_EQ(folder.Resolve("fileset/mmvarlas.STT"), t.path / "FileSet" / "MMVarLas.stt");
+    EXPECT_TRUE(folder.Exists("FILESET\\MMVARLAS.STT"));
+    // A missing file keeps the spelling given, under the existing folder's real name.
+    EXPECT_EQ(folder.Resolve("fileset\\Nuovo.Txt"), t.path / "FileSet" / "Nuovo.Txt");
+    EXPECT_EQ(folder.Resolve("Emf\\GRAF01.EMF"), t.path / "Emf" / "GRAF01.EMF");
+}
+
+TEST(ProgramFolder, ListsByWildcardCaseInsensitively) {
+    TempFolder t;
+    for (const char* n : {"BASE.ST1", "base.st2", "Rossi.st1", "TMPR.ST1", "note.txt"}) WriteBytes(t.path / n, "");
+    ProgramFolder folder(t.path);
+    EXPECT_EQ(folder.List("", "*.st1"), (std::vector<std::string>{"BASE.ST1", "Rossi.st1", "TMPR.ST1"}));
+    EXPECT_TRUE(WildcardMatch("*.ST?", "x.st9"));
+    EXPECT_FALSE(WildcardMatch("*.ST?", "x.st10"));
+}
+
+TEST(RecordFile, ReportsMissingShortAndDamagedFilesByName) {
+    TempFolder t;
+    ProgramFolder folder(t.path);
+    try {
+        RecordFile f(folder, "FilePosi\\DPR1.rnd", 32);
+        FAIL() << "no error for a missing file";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.file(), "FilePosi\\DPR1.rnd");
+    }
+    WriteBytes(t.path / "A.rnd", std::string(10, 'x'));
+    RecordFile f(folder, "A.rnd", 4);
+    EXPECT_THROW(f.Count(), DataFileError);  // 10 bytes is not a whole number of 4-byte records
+    EXPECT_EQ(f.CountWhole(), 2u);
+    EXPECT_EQ(f.Read(1).size(), 4u);
+    EXPECT_THROW(f.Read(2), DataFileError);  // only 2 bytes of record 2 exist
+}
+
+TEST(RecordFile, WritesAppendsAndTruncatesInPlace) {
+    TempFolder t;
+    ProgramFolder folder(t.path);
+    {
+        RecordFile f(folder, "Dir\\R.rnd", 3, RecordFile::Mode::Create);
+        f.Append({1, 2, 3});
+        f.Append({4, 5, 6});
+        f.Write(0, {9, 9, 9});
+        EXPECT_EQ(f.Count(), 2u);
+        f.Truncate(1);
+        EXPECT_EQ(f.Count(), 1u);
+    }
+    RecordFile g(folder, "dir\\r.RND", 3);
+    EXPECT_EQ(g.Read(0), (std::vector<uint8_t>{9, 9, 9}));
+}
+
+TEST(ReplaceFile, LeavesTheOldFileWholeWhenInterrupted) {
+    TempFolder t;
+    ProgramFolder folder(t.path);
+    ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"uno", "due"});
+    EXPECT_EQ(ReadTextLines(folder, "FileSet\\OrbiDomi.stt"), (std::vector<std::string>{"uno", "due"}));
+    SetFileOperationHook([](std::string_view op, const fs::path&) {
+        if (op == "rename") throw std::runtime_error("interrotto");
+    });
+    EXPECT_THROW(ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"tre"}), std::runtime_error);
+    SetFileOperationHook(nullptr);
+    EXPECT_EQ(ReadTextLines(folder, "FileSet\\OrbiDomi.stt"), (std::vector<std::string>{"uno", "due"}));
+    std::ifstream in(folder.Resolve("FileSet\\OrbiDomi.stt"), std::ios::binary);
+    std::string raw((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(raw, "uno\r\ndue\r\n");
+}
+
+TEST(TextLines, AcceptsEveryLineEnd) {
+    EXPECT_EQ(SplitTextLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitTextLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+}
+
+TEST(PString, ClampsAnOverlongLengthAndCutsOnWrite) {
+    std::vector<uint8_t> rec(10, 0);
+    WritePString(rec, 1, 4, "ABCDEFG");
+    EXPECT_EQ(rec[1], 4);
+    EXPECT_EQ(ReadPString(rec, 1, 4), "ABCD");
+    rec[1] = 200;  // garbage length byte
+    bool overlong = false;
+    EXPECT_EQ(ReadPString(rec, 1, 4, &overlong), "ABCD");
+    EXPECT_TRUE(overlong);
+    EXPECT_THROW(ReadPString(rec, 6, 4), std::out_of_range);
+}
+
+TEST(Cp1252, ConvertsTheRangeThatDiffersFromLatin1) {
+    EXPECT_EQ(Cp1252ToUtf8("\x80 caff\xE8"), "€ caffè");
+    EXPECT_EQ(Utf8ToCp1252("€ caffè — ok"), "\x80 caff\xE8 \x97 ok");
+    EXPECT_EQ(Utf8ToCp1252("日"), "?");
+    for (int b = 0; b < 256; ++b) {
+        std::string one(1, static_cast<char>(b));
+        EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(one)), one) << b;
+    }
+}
