@@ -87,12 +87,17 @@ export function italianPlaces(istat, geonames, warn) {
     for (const form of forms) add(form, m.province, pos.latitude, pos.longitude, m.province, official, 'comune');
   }
 
-  // 2. Former municipalities that GeoNames still lists under their own ISTAT code.
+  // 2. Former municipalities that GeoNames still lists under their own ISTAT code, with the
+  // province they belonged to. One that lives on under its name in another province (moved
+  // between provinces) keeps the legal-time history of its place, that is of the current one.
+  const currentByName = new Map(municipalities.map((m) => [italianSearchForm(m.name.split('/')[0]), m]));
   let former = 0;
   for (const r of it) {
     if (!r.admin3 || current.has(r.admin3) || !SEAT_CODES.includes(r.featureCode)) continue;
     const before = places.length;
-    add(r.name, r.admin2, r.latitude, r.longitude, r.admin2, null, 'ex comune');
+    const now = currentByName.get(italianSearchForm(r.name));
+    if (now) add(r.name, r.admin2, r.latitude, r.longitude, now.province, italianSearchForm(r.name), 'ex comune');
+    else add(r.name, r.admin2, r.latitude, r.longitude, r.admin2, null, 'ex comune');
     former += places.length - before;
   }
 
