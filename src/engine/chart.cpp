@@ -42,6 +42,14 @@ void ParseBirthDateText(ChartData& chart) {
     chart.BirthMinute = minute;
 }
 
+std::string ShortestText(Real value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15Lg", value);
+    return buffer;
+}
+
+}  // namespace
+
 void ParseCoordinatesText(ChartData& chart) {
     const std::string& t = chart.CoordinatesText;
     auto letter = [&](size_t at) {
@@ -60,14 +68,6 @@ void ParseCoordinatesText(ChartData& chart) {
     chart.EastWest = std::string(1, ew);
     chart.LongitudeMinutes = lonMin;
 }
-
-std::string ShortestText(Real value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15Lg", value);
-    return buffer;
-}
-
-}  // namespace
 
 void ArrangeChartBodies(ChartData& chart) {
     const bool nodeRetrograde = chart.Longitude[Body::LunarNode] < 0;

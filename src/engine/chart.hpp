@@ -21,6 +21,11 @@ void ComputeChartFromSubjectFields(const ProgramFolder& folder, const EphemerisS
 void SetSubjectFieldsForChart(ChartData& chart, int day, int month, int year, int hour, int minute,
                               Real correctionHours, uint8_t calendarFlag, std::string coordinatesText);
 
+// Reads CoordinatesText (45N28-009E11: latitude degrees, N or S, minutes, "-", longitude degrees,
+// E, W or O, minutes) into the latitude and longitude fields; std::invalid_argument when it
+// cannot.
+void ParseCoordinatesText(ChartData& chart);
+
 // The retrograde flags, signs and final body order: bodies 8..11 become the north node, the
 // south node, the Ascendant and the Midheaven. Takes the ephemeris output of ComputeChartBodies
 // and reads JulianDayUT (asteroids are kept only for 1850-2080), HouseCusps and MidheavenRad.
