@@ -7,7 +7,7 @@ import { italianSearchForm, foreignName, programSearchForm, fitName } from '../.
 import { parsePosixTz, expandPosixTz, zoneHistory } from '../../tools/atlas-data/lib/tzif.mjs';
 import { labelOf, formatCorrection, regimeRows, utc, isoInstant, ZONEINFO } from '../../tools/atlas-data/lib/regimes.mjs';
 import { gregorianAdoption } from '../../tools/atlas-data/lib/gregorian.mjs';
-import { italianRegimeLists, italianRegimeId } from '../../tools/atlas-data/lib/italy.mjs';
+import { italianRegimeLists, italianRegimeId, CEDED_TOWNS } from '../../tools/atlas-data/lib/italy.mjs';
 
 test('Italian names take the search form the program compares with', () => {
   assert.equal(italianSearchForm('Agliè'), 'AGLIE');
@@ -114,7 +114,7 @@ test('Italian regimes: local mean time to 1893, Austria to 1918, two dates of 19
     for (const x of l.changes) if (x.at <= t) c = x.correction;
     return c;  // null: local mean time
   };
-  const [centre, south, north, tyrol, littoral] = ['00390001', '00390002', '00390003', '00390004', '00390005'];
+  const [centre, south, north, tyrol, littoral, istria] = ['00390001', '00390002', '00390003', '00390004', '00390005', '00390006'];
   assert.equal(at(north, 1893, 10, 30), null);
   assert.equal(at(north, 1893, 11, 2), -1);
   assert.equal(at(tyrol, 1893, 6, 1), -1);  // Vienna's CET from April 1893
@@ -130,6 +130,10 @@ test('Italian regimes: local mean time to 1893, Austria to 1918, two dates of 19
     assert.equal(at(id, 1970, 7, 1), -2, id);
     assert.equal(at(id, 1950, 7, 1), -1, id);
   }
+  assert.equal(at(istria, 1940, 7, 1), -2);  // Italian summer time of 1940 in Pola and Fiume
+  assert.equal(at(istria, 1944, 9, 25), -2);
+  assert.equal(at(istria, 1950, 7, 1), -1);  // Yugoslavia kept no summer time until 1983
+  assert.equal(at(istria, 1970, 7, 1), -1);
   assert.equal(lists[tyrol].greg, '1583-10-16');
   assert.equal(lists[centre].greg, '1582-10-15');
 });
@@ -144,4 +148,5 @@ test('municipalities find their regime by region, province and exception', () =>
   assert.equal(italianRegimeId('TRIESTE', 'TS', 'Friuli-Venezia Giulia'), '00390005');
   assert.equal(italianRegimeId('UDINE', 'UD', 'Friuli-Venezia Giulia'), '00390003');
   assert.throws(() => italianRegimeId('X', 'ZZ', 'Nowhere'), /no Italian regime/);
+  assert.equal(new Set(CEDED_TOWNS.map((t) => t[0])).size, CEDED_TOWNS.length);
 });

@@ -1,8 +1,7 @@
 #!/usr/bin/env node
 // Compares the regime lists of a build with the tz database as read by zdump (an
 // independent reader): random (list, instant) pairs from 1900 on must give the same
-// correction. Italian lists are compared with Europe/Rome, which they must equal outside the
-// periods where they differ on purpose.
+// correction. Italian lists are compared, period by period, with the zone they follow then.
 // Usage: node tools/atlas-data/check.mjs [--out DIR] [--pairs N] [--seed S]
 import fs from 'node:fs';
 import path from 'node:path';
@@ -88,20 +87,25 @@ for (let i = 0; i < pairs; i++) {
   compare('estero', id, estero.lists.get(id), estero.zones.get(id), t);
 }
 
-// Italian lists against Europe/Rome, leaving out the Austrian years and 1944, where they
-// differ by design.
+// Italian lists against the zones whose legal time they follow in each period.
 const italia = readLists('italia_regimes.tsv');
+const T = (y, m = 1, d = 1) => Date.UTC(y, m - 1, d) / 1000;
+const rome = (from, to) => [from, to, 'Europe/Rome'];
+const ITALIAN_WINDOWS = {
+  '00390001': [rome(T(1900), T(2037))],
+  '00390002': [rome(T(1900), T(1944)), [T(1944), T(1944, 6, 1), 'Europe/Malta'], rome(T(1944, 6, 5), T(2037))],
+  '00390003': [rome(T(1900), T(1944)), [T(1944), T(1945), 'Europe/Berlin'], rome(T(1945, 5), T(2037))],
+  '00390004': [[T(1900), T(1918, 11), 'Europe/Vienna'], rome(T(1919), T(1944)), [T(1944), T(1945), 'Europe/Berlin'], rome(T(1945, 5, 4), T(2037))],
+  '00390005': [[T(1900), T(1918, 11), 'Europe/Vienna'], rome(T(1919), T(1944)), [T(1944), T(1945), 'Europe/Berlin'], rome(T(1945, 5, 4), T(2037))],
+  '00390006': [[T(1900), T(1918, 11), 'Europe/Vienna'], rome(T(1919), T(1943, 9)), [T(1945, 5, 2), T(2037), 'Europe/Ljubljana']],
+};
 const italianIds = [...italia.lists.keys()];
-const AUSTRIAN_END = Date.UTC(1919, 0, 1) / 1000;
-const Y1944 = [Date.UTC(1944, 0, 1) / 1000, Date.UTC(1945, 0, 1) / 1000];
-let italianPairs = 0;
-while (italianPairs < pairs / 5) {
+for (let i = 0; i < pairs / 5; i++) {
   const id = italianIds[Math.floor(random() * italianIds.length)];
-  const t = Math.floor(START + random() * (END - START));
-  if (t >= Y1944[0] && t < Y1944[1]) continue;
-  if (t < AUSTRIAN_END && (id === '00390004' || id === '00390005')) continue;
-  compare('italia', id, italia.lists.get(id), 'Europe/Rome', t);
-  italianPairs++;
+  const windows = ITALIAN_WINDOWS[id];
+  if (!windows) { differ++; failures.push(`italia ${id}: no comparison windows`); continue; }
+  const [from, to, zone] = windows[Math.floor(random() * windows.length)];
+  compare('italia', id, italia.lists.get(id), zone, Math.floor(from + random() * (to - from)));
 }
 
 for (const f of failures.slice(0, 20)) console.log(f);

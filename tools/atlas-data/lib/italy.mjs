@@ -18,6 +18,8 @@ const ROME_FREE = utc(1944, 6, 4);
 // 25 April 1945 (liberation of the north) and 3 May 1945 (Bolzano, Trieste after 1 May).
 const NORTH_FREE = utc(1945, 4, 25);
 const EAST_FREE = utc(1945, 5, 3);
+// 1 May 1945: Yugoslav troops in Trieste; Istria, Fiume and Zara under Yugoslav time from then.
+const YUGOSLAV = utc(1945, 5, 1);
 
 // Vienna's time until Italian administration, German dates under the occupation.
 const AUSTRIAN_SEGMENTS = [
@@ -66,7 +68,39 @@ export const ITALIAN_REGIMES = [
     name: 'Trieste, Gorizia e Friuli gia austriaco (Austria fino al 1918)',
     greg: '1583-12-25', lmtEnd: AUSTRIA_CET, segments: AUSTRIAN_SEGMENTS,
   },
+  {
+    id: '00390006', key: 'ISTRIA',
+    name: 'Istria, Fiume, Zara e Carso ceduti nel 1947 (Austria fino al 1918, Jugoslavia dal 1945)',
+    greg: '1582-10-15', lmtEnd: AUSTRIA_CET,
+    segments: [
+      { zone: 'Europe/Vienna', from: AUSTRIA_CET },
+      { zone: 'Europe/Rome', from: ITALIAN_1918 },
+      { zone: 'Europe/Berlin', from: OCCUPATION },
+      { zone: 'Europe/Ljubljana', from: YUGOSLAV },
+    ],
+  },
 ];
+
+// Italian towns of the provinces of 1939 that passed to Yugoslavia in 1947: the Italian name,
+// the province of 1939, and the GeoNames row of the town today (name, country, admin1).
+export const CEDED_TOWNS = [
+  ['Pola', 'PL', 'Pula', 'HR'], ['Rovigno', 'PL', 'Rovinj', 'HR'], ['Parenzo', 'PL', 'Poreč', 'HR'],
+  ['Albona', 'PL', 'Labin', 'HR'], ['Pisino', 'PL', 'Pazin', 'HR'], ['Umago', 'PL', 'Umag', 'HR'],
+  ["Cittanova d'Istria", 'PL', 'Novigrad', 'HR', '04'], ['Buie', 'PL', 'Buje', 'HR'],
+  ['Dignano', 'PL', 'Vodnjan', 'HR'], ['Pinguente', 'PL', 'Buzet', 'HR'], ['Montona', 'PL', 'Motovun', 'HR'],
+  ['Orsera', 'PL', 'Vrsar', 'HR'], ['Capodistria', 'PL', 'Koper', 'SI'], ['Pirano', 'PL', 'Piran', 'SI'],
+  ["Isola d'Istria", 'PL', 'Izola', 'SI'], ['Lussinpiccolo', 'PL', 'Mali Lošinj', 'HR'], ['Cherso', 'PL', 'Cres', 'HR'],
+  ['Fiume', 'FU', 'Rijeka', 'HR'], ['Abbazia', 'FU', 'Opatija', 'HR'], ['Laurana', 'FU', 'Lovran', 'HR'],
+  ['Mattuglie', 'FU', 'Matulji', 'HR'], ['Castua', 'FU', 'Kastav', 'HR'], ['Villa del Nevoso', 'FU', 'Ilirska Bistrica', 'SI'],
+  ['Zara', 'ZA', 'Zadar', 'HR'], ['Lagosta', 'ZA', 'Lastovo', 'HR'],
+  ['Postumia', 'TS', 'Postojna', 'SI'], ['Sesana', 'TS', 'Sežana', 'SI'], ['Divaccia', 'TS', 'Divača', 'SI'],
+  ['San Pietro del Carso', 'TS', 'Pivka', 'SI'],
+  ['Tolmino', 'GO', 'Tolmin', 'SI'], ['Caporetto', 'GO', 'Kobarid', 'SI'], ['Idria', 'GO', 'Idrija', 'SI'],
+  ['Aidussina', 'GO', 'Ajdovščina', 'SI'], ["Canale d'Isonzo", 'GO', 'Kanal', 'SI'], ['Plezzo', 'GO', 'Bovec', 'SI'],
+  ['Vipacco', 'GO', 'Vipava', 'SI'],
+];
+
+export const CEDED_REGIME = '00390006';
 
 export function italianRegimeLists() {
   return ITALIAN_REGIMES.map((r) => regimeFromHistory(r.id, r.greg, composeHistory(r.lmtEnd, r.segments), r.name));

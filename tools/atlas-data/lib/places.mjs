@@ -1,6 +1,6 @@
 // Italian and foreign places, with the regime list that rules each.
 import { italianSearchForm, foreignName, fitName } from './names.mjs';
-import { italianRegimeId } from './italy.mjs';
+import { italianRegimeId, CEDED_TOWNS, CEDED_REGIME } from './italy.mjs';
 import { gregorianAdoption } from './gregorian.mjs';
 import { historyOf, regimeFromHistory } from './regimes.mjs';
 
@@ -112,7 +112,16 @@ export function italianPlaces(istat, geonames, warn) {
     add(r.name, province, r.latitude, r.longitude, province, m ? italianSearchForm(m.name.split('/')[0]) : null, 'frazione');
     hamlets += places.length - before;
   }
-  return { places, stats: { municipalities: municipalities.length, joined, fromPredecessors, former, hamlets } };
+  // 4. Italian towns ceded in 1947, under their Italian names and provinces of 1939.
+  for (const [name, province, geoName, country, admin1] of CEDED_TOWNS) {
+    const r = geonames.find((g) => g.name === geoName && g.country === country && (!admin1 || g.admin1 === admin1));
+    if (!r) throw new Error(`ceded town ${name}: ${geoName} not in GeoNames`);
+    const search = italianSearchForm(name);
+    places.push({ name: fitName(search, ` *${province}*`, NAME_WIDTH), state: 'ITALIA',
+      latitude: r.latitude, longitude: r.longitude, regime: CEDED_REGIME, kind: 'ceduto 1947' });
+  }
+  const ceded = CEDED_TOWNS.length;
+  return { places, stats: { municipalities: municipalities.length, joined, fromPredecessors, former, hamlets, ceded } };
 }
 
 // Italian country names in the form the state field keeps: upper case, no accents, at most 23.
