@@ -40,7 +40,9 @@ Real JulianDayArgument(const Arguments& args) {
     std::string text = args.Get("jd");
     for (char& c : text)
         if (c == ',') c = '.';
-    return std::strtold(text.c_str(), nullptr);
+    const Real jd = std::strtold(text.c_str(), nullptr);
+    if (!std::isfinite(jd)) throw CommandError("valore non ammesso per --jd: " + args.Get("jd"));
+    return jd;
 }
 
 int DigitsOf(const std::string& text, size_t at, size_t count, const std::string& what) {
