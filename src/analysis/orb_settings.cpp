@@ -96,6 +96,13 @@ std::string OrbSetDisplayName(char letter) {
     }
 }
 
+EphemerisSettings ChartEphemerisSettings(const ActiveOrbTable& table) {
+    EphemerisSettings settings;
+    settings.NodeMode = table.NodeMode;
+    settings.BlackMoonMode = table.BlackMoonMode;
+    return settings;
+}
+
 ActiveOrbTable LoadActiveOrbs(const ProgramFolder& folder) {
     const std::vector<std::string> lines = ReadTextLines(folder, ActiveOrbFile);
     ActiveOrbTable table;

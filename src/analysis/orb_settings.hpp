@@ -5,6 +5,7 @@
 
 #include "common/program_folder.hpp"
 #include "common/real.hpp"
+#include "engine/ephemeris.hpp"
 
 // The orb sets and the two settings files that hold them:
 // "FileSet\OrbiDomi.stt" (20 lines: the active set's 14 orbs in editor-row order, parallel and
@@ -49,6 +50,9 @@ struct ActiveOrbTable {
     std::string NodeMode = "VERO";        // "VERO" or "MEDIO"
     std::string BlackMoonMode = "MEDIA";  // "VERA" selects the true black moon
 };
+
+// The node and black moon kinds of the table as the ephemeris takes them.
+EphemerisSettings ChartEphemerisSettings(const ActiveOrbTable& table);
 
 // Reads "FileSet\OrbiDomi.stt". Missing, short or garbled files raise DataFileError.
 ActiveOrbTable LoadActiveOrbs(const ProgramFolder& folder);
