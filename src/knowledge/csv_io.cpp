@@ -1,6 +1,8 @@
 #include "knowledge/csv_io.hpp"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -9,8 +11,10 @@
 #include "common/file_io.hpp"
 #include "knowledge/fixed_text_record.hpp"
 #include "knowledge/plant_records.hpp"
+#include "knowledge/plant_support_files.hpp"
 #include "knowledge/remedy_record.hpp"
 #include "knowledge/repertory_record.hpp"
+#include "knowledge/support_files.hpp"
 
 namespace florimant {
 
@@ -326,6 +330,30 @@ size_t ImportKnowledgeCsv(const ProgramFolder& folder, KnowledgeFile file, std::
     }
     ReplaceFile(folder, layout.path, contents);
     return rows.size() - 1;
+}
+
+std::vector<std::string> BuildKnowledgeBaseFromCsv(const ProgramFolder& folder, const std::filesystem::path& dataFolder) {
+    struct Source {
+        const char* name;
+        KnowledgeFile file;
+        void (*rebuild)(const ProgramFolder&);
+    };
+    static constexpr Source kSources[] = {
+        {"remedies.csv", KnowledgeFile::Database, RebuildSupportFiles},
+        {"repertory.csv", KnowledgeFile::Repertory, RebuildPathologyList},
+        {"plants.csv", KnowledgeFile::Plants, RebuildPlantSupportFiles},
+    };
+    std::vector<std::string> used;
+    for (const Source& source : kSources) {
+        const std::filesystem::path path = dataFolder / source.name;
+        std::ifstream in(path, std::ios::binary);
+        if (!in) continue;
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ImportKnowledgeCsv(folder, source.file, text, source.name);
+        source.rebuild(folder);
+        used.emplace_back(source.name);
+    }
+    return used;
 }
 
 }  // namespace florimant

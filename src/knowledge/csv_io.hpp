@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,11 @@ std::string ExportKnowledgeCsv(const ProgramFolder& folder, KnowledgeFile file);
 // Returns the number of records imported (N - 1).
 size_t ImportKnowledgeCsv(const ProgramFolder& folder, KnowledgeFile file, std::string_view csvText,
                           const std::string& csvName);
+
+// The installation's knowledge base from its CSV sources: imports `dataFolder`/remedies.csv,
+// repertory.csv and plants.csv (each when present) into the program folder and rebuilds the
+// support files of each database imported. Returns the names of the CSV files used.
+std::vector<std::string> BuildKnowledgeBaseFromCsv(const ProgramFolder& folder, const std::filesystem::path& dataFolder);
 
 // RFC 4180 parsing: rows of fields, each row with the line number (1-based) where it starts.
 struct CsvRow {
