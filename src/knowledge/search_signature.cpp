@@ -43,24 +43,31 @@ std::optional<SignatureRow> PickedSignatureRow(const ProgramFolder& folder, std:
     return SignatureRowOf(records[*k]);
 }
 
-size_t RunSignatureSearch(const ProgramFolder& folder, const std::vector<std::string>& pickList,
-                          std::string_view planet, std::string_view sign) {
-    const std::vector<RemedyRecord> records = RequireRemedyRecords(folder);
-    const std::vector<size_t> firstRecords = ReadProductIndex(folder);
-    std::vector<std::string> lines;
-    size_t count = 0;
+std::vector<SignatureRow> FindSignatureMatches(const std::vector<RemedyRecord>& records,
+                                               const std::vector<std::string>& pickList,
+                                               const std::vector<size_t>& firstRecords, std::string_view planet,
+                                               std::string_view sign) {
+    std::vector<SignatureRow> rows;
     for (size_t i = 0; i < pickList.size() && i < firstRecords.size(); ++i) {
         const size_t k = firstRecords[i];
         if (k >= records.size()) continue;  // a stale index line names no record
         const RemedyRecord& record = records[k];
-        if (!IsNamed(record, pickList[i]) || !PassesSignatureFilter(record, planet, sign)) continue;
-        for (RemedyField field : {RemedyField::Rimedio, RemedyField::SegnaturaPrimaria, RemedyField::SegnaturaSecondaria,
-                                  RemedyField::SegnaturaZodiacale})
-            lines.push_back(OneLine(Piece(record, field)));
-        ++count;
+        if (IsNamed(record, pickList[i]) && PassesSignatureFilter(record, planet, sign))
+            rows.push_back(SignatureRowOf(record));
     }
+    return rows;
+}
+
+size_t RunSignatureSearch(const ProgramFolder& folder, const std::vector<std::string>& pickList,
+                          std::string_view planet, std::string_view sign) {
+    const std::vector<SignatureRow> rows =
+        FindSignatureMatches(RequireRemedyRecords(folder), pickList, ReadProductIndex(folder), planet, sign);
+    std::vector<std::string> lines;
+    for (const SignatureRow& row : rows)
+        for (const std::string* text : {&row.remedy, &row.primary, &row.secondary, &row.zodiacal})
+            lines.push_back(ToStored(OneLine(*text)));
     ReplaceTextFile(folder, kSignatureResultsPath, lines);
-    return count;
+    return rows.size();
 }
 
 std::vector<SignatureRow> ReadSignaturePage(const ProgramFolder& folder, int page) {

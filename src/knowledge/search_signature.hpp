@@ -39,6 +39,13 @@ SignatureRow SignatureRowOf(const RemedyRecord& record);
 // A hand-picked entry of the pick list: the first record (from 0) named so; none when no record is.
 std::optional<SignatureRow> PickedSignatureRow(const ProgramFolder& folder, std::string_view name);
 
+// The remedies of the pick list that pass the filter, in list order: entry i is tested on record
+// firstRecords[i] when that record still carries its name (an entry without a record is passed
+// over).
+std::vector<SignatureRow> FindSignatureMatches(const std::vector<RemedyRecord>& records,
+                                               const std::vector<std::string>& pickList,
+                                               const std::vector<size_t>& firstRecords, std::string_view planet,
+                                               std::string_view sign);
 // Runs the search over the pick list and the record numbers of "FileDum\Prdts.dum" read alongside
 // it (an entry without its line is passed over), rewrites "FileDum\Segnat.dum" and returns the
 // number of remedies found.

@@ -56,10 +56,9 @@ std::span<const UtilityField> UtilityFields(UtilityFile file) {
     return kRepertoryFields;
 }
 
-UtilityStep UtilitySearchStep(const ProgramFolder& folder, UtilityFile file, size_t field, std::string_view phrase,
-                              size_t from) {
-    CheckField(file, field);
-    const std::vector<NameAndField> rows = ReadNamesAndFields(folder, file, field);
+namespace {
+UtilityStep StepOver(const std::vector<NameAndField>& rows, UtilityFile file, size_t field, std::string_view phrase,
+                     size_t from) {
     UtilityStep step;
     for (size_t k = from; k < rows.size(); ++k) {
         const std::optional<size_t> at = WordMatchPosition(rows[k].field, phrase);
@@ -80,6 +79,24 @@ UtilityStep UtilitySearchStep(const ProgramFolder& folder, UtilityFile file, siz
     step.positionText = std::to_string(step.record);
     step.nextPosition = 0;
     return step;
+}
+}  // namespace
+
+UtilityStep UtilitySearchStep(const ProgramFolder& folder, UtilityFile file, size_t field, std::string_view phrase,
+                              size_t from) {
+    CheckField(file, field);
+    return StepOver(ReadNamesAndFields(folder, file, field), file, field, phrase, from);
+}
+
+std::vector<UtilityStep> FindAllUtilityMatches(const ProgramFolder& folder, UtilityFile file, size_t field,
+                                               std::string_view phrase) {
+    CheckField(file, field);
+    const std::vector<NameAndField> rows = ReadNamesAndFields(folder, file, field);
+    std::vector<UtilityStep> matches;
+    for (UtilityStep step = StepOver(rows, file, field, phrase, 0); step.found;
+         step = StepOver(rows, file, field, phrase, step.nextPosition))
+        matches.push_back(std::move(step));
+    return matches;
 }
 
 UtilityStep UtilitySearch::Press(const ProgramFolder& folder, std::string_view phraseBox) {

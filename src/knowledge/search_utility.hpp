@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/program_folder.hpp"
 
@@ -41,6 +42,10 @@ struct UtilityStep {
 // Every record is searched, the last ones too; DataFileError when the file is missing.
 UtilityStep UtilitySearchStep(const ProgramFolder& folder, UtilityFile file, size_t field, std::string_view phrase,
                               size_t from);
+
+// Every match of the file, as successive steps would show them.
+std::vector<UtilityStep> FindAllUtilityMatches(const ProgramFolder& folder, UtilityFile file, size_t field,
+                                               std::string_view phrase);
 
 // The search button's state: "Cerca" starts a search from record 0 with the phrase of the box,
 // "Continua" goes on from the remembered position; reaching the end returns to "Cerca".
