@@ -14,4 +14,9 @@ void ComputeHouses(Real jd, int longitudeDegrees, int longitudeMinutes, std::str
                    int latitudeDegrees, int latitudeMinutes, std::string_view northSouth, int hour, int minute,
                    Real correction, std::string_view system, ChartData& chart);
 
+// The house formulas alone, for a right ascension of the meridian `ramc`, a latitude (south
+// negative, or 360 - latitude) and an obliquity, all in degrees. Sets the same fields as
+// ComputeHouses, with SiderealTime = ramc / 15.
+void ComputeHousesFromRamc(Real ramc, Real latitude, Real obliquity, std::string_view system, ChartData& chart);
+
 }  // namespace florimant
