@@ -12,7 +12,6 @@ namespace florimant {
 namespace {
 
 constexpr size_t ActiveLines = 20;
-constexpr size_t SetsLines = 49;
 constexpr size_t LineLimit = 25;  // ReplaceSettingsLine keeps at most this much of each line
 constexpr std::array<int, AspectKindCount> FixedAIntegers{10, 1, 1, 1, 1, 1, 4, 1, 6, 8, 1, 1, 1, 9};
 
