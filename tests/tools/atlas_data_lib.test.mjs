@@ -8,6 +8,7 @@ import { parsePosixTz, expandPosixTz, zoneHistory } from '../../tools/atlas-data
 import { labelOf, formatCorrection, regimeRows, utc, isoInstant, ZONEINFO } from '../../tools/atlas-data/lib/regimes.mjs';
 import { gregorianAdoption } from '../../tools/atlas-data/lib/gregorian.mjs';
 import { italianRegimeLists, italianRegimeId, CEDED_TOWNS } from '../../tools/atlas-data/lib/italy.mjs';
+import { EXTRA_NAMES } from '../../tools/atlas-data/lib/exonyms.mjs';
 
 test('Italian names take the search form the program compares with', () => {
   assert.equal(italianSearchForm('Agliè'), 'AGLIE');
@@ -29,6 +30,13 @@ test('foreign names keep only the accents the typed search can find', () => {
   for (const n of ['Zürich', 'São Paulo', 'Kraków', 'Ørsta', 'İstanbul']) {
     assert.match(programSearchForm(foreignName(n, '')), /^[A-Z ]+$/, n);
   }
+});
+
+test('extra names of foreign cities can be typed in plain letters', () => {
+  for (const [, , ...names] of EXTRA_NAMES) {
+    for (const n of names) assert.match(programSearchForm(foreignName(n, '')), /^[A-Z' ]+$/, n);
+  }
+  assert.equal(foreignName('Bucureşti', ''), 'BUCURESTI');
 });
 
 test('cut names keep their start and the province mark', () => {

@@ -34,12 +34,13 @@ const resolveZone = readZoneLinks();
 const italy = italianPlaces(istat, geonames, warn);
 const italyLists = italianRegimeLists();
 for (const k of unusedOverrides()) warn(`regime override matches no municipality: ${k}`);
-const abroad = foreignPlaces(geonames, countries, resolveZone, minPopulation);
+const abroad = foreignPlaces(geonames, countries, resolveZone, minPopulation, warn);
 
-// Rows sorted by the program's search form (byte order), then by the rest, so that the
-// files are stable and readable; the writer sorts again in any case.
+// Rows sorted by the program's search form (byte order); places of the same name by
+// population, smallest first, because Enter in the typed search takes the last of a group.
 function sortPlaces(places) {
-  const key = (p) => `${programSearchForm(p.name)}\u0000${p.state}\u0000${p.latitude}\u0000${p.longitude}`;
+  const key = (p) => `${programSearchForm(p.name)}\u0000${String(p.population ?? 0).padStart(10, '0')}` +
+    `\u0000${p.state}\u0000${p.latitude}\u0000${p.longitude}`;
   return places.map((p) => [Buffer.from(key(p), 'latin1'), p])
     .sort((a, b) => Buffer.compare(a[0], b[0])).map(([, p]) => p);
 }

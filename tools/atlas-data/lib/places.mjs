@@ -3,6 +3,7 @@ import { italianSearchForm, foreignName, fitName } from './names.mjs';
 import { italianRegimeId, CEDED_TOWNS, CEDED_REGIME } from './italy.mjs';
 import { gregorianAdoption } from './gregorian.mjs';
 import { historyOf, regimeFromHistory } from './regimes.mjs';
+import { EXTRA_NAMES } from './exonyms.mjs';
 
 export const NAME_WIDTH = 31;
 export const STATE_WIDTH = 23;
@@ -121,8 +122,22 @@ export function italianPlaces(istat, geonames, warn) {
       latitude: r.latitude, longitude: r.longitude, regime: CEDED_REGIME, kind: 'ceduto 1947' });
   }
   const ceded = CEDED_TOWNS.length;
-  return { places, stats: { municipalities: municipalities.length, joined, fromPredecessors, former, hamlets, ceded } };
+
+  // The typed search lands on the last name of a group ("MILANO", "MILANO MARITTIMA"), and
+  // Enter takes it: a hamlet or former name that extends a municipality's name would be
+  // chosen instead of the municipality, so such names are left out.
+  const baseName = (p) => p.name.replace(/ \*[A-Z]{2}\*$/, '');
+  const municipalityNames = new Set(places.filter((p) => p.kind === 'comune').map(baseName));
+  const shadows = (p) => {
+    const b = baseName(p);
+    for (let i = b.indexOf(' '); i > 0; i = b.indexOf(' ', i + 1)) if (municipalityNames.has(b.slice(0, i))) return true;
+    return false;
+  };
+  const kept = places.filter((p) => p.kind === 'comune' || !shadows(p));
+  const shadowing = places.length - kept.length;
+  return { places: kept, stats: { municipalities: municipalities.length, joined, fromPredecessors, former, hamlets, ceded, shadowing } };
 }
+
 
 // Italian country names in the form the state field keeps: upper case, no accents, at most 23.
 const STATE_NAMES = {
@@ -148,8 +163,10 @@ export function stateName(countries, cc) {
 // Pakistan keeps the list id whose fixed correction the program applies after 1951.
 const RESERVED_LISTS = { 'PK|Asia/Karachi': '00920000' };
 
-export function foreignPlaces(geonames, countries, resolveZone, minPopulation) {
-  const rows = geonames.filter((r) => r.country !== 'IT' && r.population >= minPopulation);
+export function foreignPlaces(geonames, countries, resolveZone, minPopulation, warn) {
+  // Districts of a city (PPLX: "Zürich (Kreis 9) / Altstetten") are left out: birth records
+  // name the city, and a district would take the typed search of its city's name.
+  const rows = geonames.filter((r) => r.country !== 'IT' && r.population >= minPopulation && r.featureCode !== 'PPLX');
   // Regime lists: one per (country, zone, Gregorian date).
   const keys = new Map();
   for (const r of rows) {
@@ -172,10 +189,16 @@ export function foreignPlaces(geonames, countries, resolveZone, minPopulation) {
   const lists = [...keys].map(([k, v]) =>
     regimeFromHistory(ids.get(k), v.greg, historyOf(v.zone), `${v.zone} (${v.country})`))
     .sort((a, b) => (a.id < b.id ? -1 : 1));
-  const places = rows.filter((r) => foreignName(r.name, r.asciiname) !== '').map((r) => ({
-    name: fitName(foreignName(r.name, r.asciiname), '', NAME_WIDTH),
+  const place = (r, name) => ({
+    name: fitName(foreignName(name, r.asciiname), '', NAME_WIDTH),
     state: stateName(countries, r.country),
-    latitude: r.latitude, longitude: r.longitude, regime: ids.get(r._listKey),
-  }));
+    latitude: r.latitude, longitude: r.longitude, regime: ids.get(r._listKey), population: r.population,
+  });
+  const places = rows.filter((r) => foreignName(r.name, r.asciiname) !== '').map((r) => place(r, r.name));
+  for (const [geoName, country, ...extra] of EXTRA_NAMES) {
+    const r = rows.filter((x) => x.name === geoName && x.country === country).sort((a, b) => b.population - a.population)[0];
+    if (!r) { warn(`extra names: ${geoName} (${country}) not in GeoNames`); continue; }
+    for (const n of extra) places.push(place(r, n));
+  }
   return { places, lists };
 }
