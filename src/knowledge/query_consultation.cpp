@@ -1,6 +1,7 @@
 #include "knowledge/query_consultation.hpp"
 
 #include "common/file_io.hpp"
+#include "knowledge/catalogue.hpp"
 #include "knowledge/query_incremental_search.hpp"
 #include "knowledge/query_sources.hpp"
 #include "knowledge/query_text.hpp"
@@ -35,6 +36,11 @@ SlotView MakeView(const RemedyRecord& record, const ViewSpec& spec) {
     if (text.empty()) text = spec.fallback;
     return {Field(record, RemedyField::Rimedio) + " - " + std::string(spec.title), text};
 }
+
+// The symptom and remedy lists carry each text after TrimTrailingJunk, so a record is found under
+// the line its text was listed as: "Tosse, " under "Tosse". Otherwise the comparison is exact.
+std::string ListedForm(std::string_view displayed) { return TrimTrailingJunkBytes(ToStored(displayed)); }
+bool ListedAs(const std::string& stored, const std::string& listedForm) { return TrimTrailingJunkBytes(stored) == listedForm; }
 
 int Wrapped(int state, int states) { return ((state % states) + states) % states; }
 
@@ -104,11 +110,11 @@ SlotView RemedySlotView(const RemedyRecord& record, int state) {
 }
 
 MatchPages FindSymptomMatches(const ProgramFolder& folder, std::string_view symptom) {
-    const std::string wanted = ToStored(symptom);
+    const std::string wanted = ListedForm(symptom);
     const std::vector<RemedyRecord> records = RequireRemedyRecords(folder);
     std::vector<size_t> found;
     for (size_t k = 1; k < records.size(); ++k)
-        if (JoinRemedyField(records[k], RemedyField::Indicazioni) == wanted) found.push_back(k);
+        if (ListedAs(JoinRemedyField(records[k], RemedyField::Indicazioni), wanted)) found.push_back(k);
     return MatchPages(found);
 }
 
@@ -130,14 +136,15 @@ std::string RemedyKindText(std::string_view name) {
 
 RemedySelection SelectRemedy(const ProgramFolder& folder, std::string_view entry) {
     const std::vector<RemedyRecord> records = RequireRemedyRecords(folder);
-    auto scan = [&](const std::string& name) {
+    auto scan = [&](std::string_view name) {
+        const std::string wanted = ListedForm(name);
         std::vector<size_t> found;
         for (size_t k = 1; k < records.size(); ++k)
-            if (records[k].pieces[RemedyFieldFirstPiece(RemedyField::Rimedio)] == name) found.push_back(k);
+            if (ListedAs(JoinRemedyField(records[k], RemedyField::Rimedio), wanted)) found.push_back(k);
         return found;
     };
-    std::vector<size_t> found = scan(ToStored(entry));
-    if (found.empty()) found = scan(ToStored(AliasRemedyName(entry)));
+    std::vector<size_t> found = scan(entry);
+    if (found.empty()) found = scan(AliasRemedyName(entry));
 
     RemedySelection selection;
     selection.showSpecificUseNote = HasSpecificUseMarker(entry);

@@ -50,10 +50,12 @@ int ConsultationViewStates(Consultation consultation);
 SlotView SymptomSlotView(const RemedyRecord& record, int state);
 SlotView RemedySlotView(const RemedyRecord& record, int state);
 
-// Symptom window: every entry whose Indicazioni equals the symptom.
+// Symptom window: every entry whose Indicazioni equals the symptom. Both sides are compared after
+// TrimTrailingJunk, as the list was written, so every listed symptom finds its entries.
 MatchPages FindSymptomMatches(const ProgramFolder& folder, std::string_view symptom);
 
-// Remedy window: every entry named as the picked line; an alias line ("Melissa (MSA)" padded to
+// Remedy window: every entry named as the picked line (compared after TrimTrailingJunk, as the
+// list was written); an alias line ("Melissa (MSA)" padded to
 // 70 characters) carries the remedy name from its 71st character.
 struct RemedySelection {
     MatchPages matches;

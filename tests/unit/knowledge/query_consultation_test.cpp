@@ -239,6 +239,19 @@ TEST(TherapyConsultation, ListsRemediesInFileOrderWithNotesAndWarnings) {
     EXPECT_EQ(missing.text, "");
 }
 
+TEST(Consultation, EveryListedLineFindsTheEntriesItWasListedFor) {
+    KnowledgeFolder t;
+    AppendRemedyRecord(t.folder, Remedy("MSA Timo", "Tosse, "));
+    AppendRemedyRecord(t.folder, Remedy("TSA Timo ;", "Tosse"));
+    AppendRemedyRecord(t.folder, Remedy("MSA Rosa", "Tosse secca"));
+    RebuildSupportFiles(t.folder);
+    const auto symptoms = LoadConsultationPickList(t.folder, Consultation::Symptom);
+    ASSERT_EQ(symptoms, (std::vector<std::string>{"Tosse secca", "Tosse"}));
+    EXPECT_EQ(FindSymptomMatches(t.folder, symptoms[1]).records(), (std::vector<size_t>{1, 2}));
+    EXPECT_EQ(SelectRemedy(t.folder, "TSA Timo").matches.records(), std::vector<size_t>{2});
+    EXPECT_EQ(SelectRemedy(t.folder, "Timo (TSA)" + std::string(60, ' ') + "TSA Timo").heading, "TSA Timo ;");
+}
+
 TEST(Consultation, PickListsAndMissingFiles) {
     KnowledgeFolder t;
     EXPECT_TRUE(LoadConsultationPickList(t.folder, Consultation::Therapy).empty());
