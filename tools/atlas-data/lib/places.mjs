@@ -123,14 +123,27 @@ export function italianPlaces(istat, geonames, warn) {
   }
   const ceded = CEDED_TOWNS.length;
 
-  // The typed search lands on the last name of a group ("MILANO", "MILANO MARITTIMA"), and
-  // Enter takes it: a hamlet or former name that extends a municipality's name would be
-  // chosen instead of the municipality, so such names are left out.
+  // The typed search lands on the last name of the group that begins with the typed text
+  // and a space ("MILANO", "MILANO MARITTIMA"), and Enter takes it: a hamlet or former name
+  // that would be the last of a municipality's group would be chosen instead of the
+  // municipality, so such names are left out.
   const baseName = (p) => p.name.replace(/ \*[A-Z]{2}\*$/, '');
   const municipalityNames = new Set(places.filter((p) => p.kind === 'comune').map(baseName));
+  const lastOfGroup = new Map();  // municipality name -> last municipality name of its group
+  for (const p of places) {
+    if (p.kind !== 'comune') continue;
+    const b = baseName(p);
+    for (let i = b.indexOf(' '); i > 0; i = b.indexOf(' ', i + 1)) {
+      const head = b.slice(0, i);
+      if (municipalityNames.has(head) && !(lastOfGroup.get(head) > p.name)) lastOfGroup.set(head, p.name);
+    }
+  }
   const shadows = (p) => {
     const b = baseName(p);
-    for (let i = b.indexOf(' '); i > 0; i = b.indexOf(' ', i + 1)) if (municipalityNames.has(b.slice(0, i))) return true;
+    for (let i = b.indexOf(' '); i > 0; i = b.indexOf(' ', i + 1)) {
+      const head = b.slice(0, i);
+      if (municipalityNames.has(head) && !(lastOfGroup.get(head) > p.name)) return true;
+    }
     return false;
   };
   const kept = places.filter((p) => p.kind === 'comune' || !shadows(p));
