@@ -12,7 +12,7 @@ for cmd in node zdump cmp; do
   command -v "$cmd" >/dev/null || { echo "atlas data test: $cmd is missing (see scripts/packages.txt)"; exit 1; }
 done
 
-node --test "$src/tests/tools/atlas_data_lib.test.mjs"
+node --test "$src/tests/tools/atlas_data_lib.test.mjs" "$src/tests/tools/atlas_data_places.test.mjs"
 
 # Install the pinned sources unless they are already there in the pinned versions. Without
 # npm (Node.js from a vendor whose package stands in for Debian's npm) the sources cannot

@@ -36,7 +36,7 @@ function mean(rows) {
   };
 }
 
-export function italianPlaces(istat, geonames, warn) {
+export function italianPlaces(istat, geonames, warn, cededTowns = CEDED_TOWNS) {
   const { municipalities, regionByProvince } = istat;
   const it = geonames.filter((r) => r.country === 'IT');
   const byCode = new Map();
@@ -114,14 +114,14 @@ export function italianPlaces(istat, geonames, warn) {
     hamlets += places.length - before;
   }
   // 4. Italian towns ceded in 1947, under their Italian names and provinces of 1939.
-  for (const [name, province, geoName, country, admin1] of CEDED_TOWNS) {
+  for (const [name, province, geoName, country, admin1] of cededTowns) {
     const r = geonames.find((g) => g.name === geoName && g.country === country && (!admin1 || g.admin1 === admin1));
     if (!r) throw new Error(`ceded town ${name}: ${geoName} not in GeoNames`);
     const search = italianSearchForm(name);
     places.push({ name: fitName(search, ` *${province}*`, NAME_WIDTH), state: 'ITALIA',
       latitude: r.latitude, longitude: r.longitude, regime: CEDED_REGIME, kind: 'ceduto 1947' });
   }
-  const ceded = CEDED_TOWNS.length;
+  const ceded = cededTowns.length;
 
   // The typed search lands on the last name of the group that begins with the typed text
   // and a space ("MILANO", "MILANO MARITTIMA"), and Enter takes it: a hamlet or former name
