@@ -8,7 +8,7 @@ const RULES = {
   // Catholic states that followed the papal bull at once (4 -> 15 October 1582).
   '1582-10-15': 'IT SM VA ES PT PL LT MT MC AD ' +
     // Spanish and Portuguese America and Spanish Asia
-    'MX GT BZ SV HN NI CR PA CO VE EC PE BO CL AR PY UY BR CU DO PR PH GU MP GQ EH CV GW ST AO MZ TL MO',
+    'MX GT SV HN NI CR PA CO VE EC PE BO CL AR PY UY BR CU DO PR PH GU MP GQ EH CV GW ST AO MZ TL MO',
   // France (9 -> 20 December 1582) and French possessions.
   '1582-12-20': 'FR HT GF GP MQ RE YT PM BL MF NC PF WF TF',
   // Southern Netherlands, Luxembourg (21 December 1582 -> 1 January 1583 in Brabant).
@@ -29,7 +29,7 @@ const RULES = {
   // Sweden and Finland (17 February -> 1 March 1753).
   '1753-03-01': 'SE FI AX',
   // Great Britain, Ireland and the British Empire (2 -> 14 September 1752).
-  '1752-09-14': 'GB IE IM JE GG GI US CA AU NZ BM BS JM BB TT GY AG DM GD KN LC VC AI MS KY TC VG ' +
+  '1752-09-14': 'GB IE IM JE GG GI US CA AU NZ BM BS JM BB TT GY BZ AG DM GD KN LC VC AI MS KY TC VG ' +
     'FK SH IO PN NF CK NU TK WS TO FJ PG SB VU KI TV NR FM MH PW AS UM',
   // Alaska: Julian calendar under Russia until the transfer (6 October -> 18 October 1867).
   // (zone override below)
