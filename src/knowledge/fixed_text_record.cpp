@@ -47,6 +47,19 @@ std::vector<std::string> DecodeTextFields(std::span<const TextFieldSpec> fields,
     return values;
 }
 
+void CheckTextFields(std::span<const TextFieldSpec> fields, std::span<const uint8_t> bytes, const std::string& file,
+                     size_t recordNumber) {
+    size_t at = 0;
+    for (const TextFieldSpec& f : fields) {
+        if (at >= bytes.size() || bytes[at] > f.capacity) {
+            DecodeTextFields(fields, bytes, file, recordNumber);  // raises the detailed error
+            return;
+        }
+        at += f.capacity + 1;
+    }
+    if (at != bytes.size()) DecodeTextFields(fields, bytes, file, recordNumber);
+}
+
 size_t CountTextRecords(const ProgramFolder& folder, std::string_view programPath, size_t recordSize) {
     if (!folder.Exists(programPath)) return 0;
     RecordFile file(folder, std::string(programPath), recordSize);
@@ -63,15 +76,24 @@ std::vector<uint8_t> ReadRecordBytes(const ProgramFolder& folder, std::string_vi
     return file.Read(index);
 }
 
+std::vector<uint8_t> ReadRecordFileBytes(const ProgramFolder& folder, std::string_view programPath, size_t recordSize) {
+    std::vector<uint8_t> data;
+    if (!folder.Exists(programPath)) return data;
+    {
+        RecordFile file(folder, std::string(programPath), recordSize);
+        data.resize(file.Count() * recordSize);  // raises the damaged-size error
+    }
+    std::FILE* f = std::fopen(folder.Resolve(programPath).c_str(), "rb");
+    const bool ok = f && std::fread(data.data(), 1, data.size(), f) == data.size();
+    if (f) std::fclose(f);
+    if (!ok) throw DataFileError(std::string(programPath), "errore di lettura");
+    return data;
+}
+
 std::vector<std::vector<uint8_t>> ReadAllRecordBytes(const ProgramFolder& folder, std::string_view programPath,
                                                      size_t recordSize) {
     std::vector<std::vector<uint8_t>> records;
-    if (!folder.Exists(programPath)) return records;
-    std::vector<uint8_t> data = ReadWholeFile(folder, programPath);
-    if (data.size() % recordSize != 0)
-        throw DataFileError(std::string(programPath), "file danneggiato: la lunghezza (" + std::to_string(data.size()) +
-                                                          " byte) non è un numero intero di record da " +
-                                                          std::to_string(recordSize) + " byte");
+    const std::vector<uint8_t> data = ReadRecordFileBytes(folder, programPath, recordSize);
     records.reserve(data.size() / recordSize);
     for (size_t at = 0; at < data.size(); at += recordSize)
         records.emplace_back(data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + recordSize));

@@ -29,11 +29,18 @@ std::vector<uint8_t> EncodeTextFields(std::span<const TextFieldSpec> fields, std
 std::vector<std::string> DecodeTextFields(std::span<const TextFieldSpec> fields, std::span<const uint8_t> bytes,
                                           const std::string& file, size_t recordNumber);
 
+// Checks every length byte of a record without building the texts (same errors as above).
+void CheckTextFields(std::span<const TextFieldSpec> fields, std::span<const uint8_t> bytes, const std::string& file,
+                     size_t recordNumber);
+
 // Number of records of a record file; 0 when the file is missing. A size that is not a whole
 // number of records is reported as a damaged file.
 size_t CountTextRecords(const ProgramFolder& folder, std::string_view programPath, size_t recordSize);
 std::vector<uint8_t> ReadRecordBytes(const ProgramFolder& folder, std::string_view programPath, size_t recordSize,
                                      size_t index);
+// The whole file in one read, its size checked to be a whole number of records; empty when the
+// file is missing. Record k is bytes [k * recordSize, (k + 1) * recordSize).
+std::vector<uint8_t> ReadRecordFileBytes(const ProgramFolder& folder, std::string_view programPath, size_t recordSize);
 // Every record of the file, in one read (the rebuilds scan whole files).
 std::vector<std::vector<uint8_t>> ReadAllRecordBytes(const ProgramFolder& folder, std::string_view programPath,
                                                      size_t recordSize);

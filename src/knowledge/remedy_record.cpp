@@ -94,11 +94,13 @@ RemedyRecord ReadRemedyRecord(const ProgramFolder& folder, size_t k) {
 }
 
 std::vector<RemedyRecord> ReadAllRemedyRecords(const ProgramFolder& folder) {
-    std::vector<std::vector<uint8_t>> raw = ReadAllRecordBytes(folder, kRemedyDatabasePath, kRemedyRecordSize);
+    const std::vector<uint8_t> data = ReadRecordFileBytes(folder, kRemedyDatabasePath, kRemedyRecordSize);
+    const std::span<const uint8_t> all(data);
     std::vector<RemedyRecord> records;
-    records.reserve(raw.size());
-    for (size_t k = 0; k < raw.size(); ++k)
-        records.push_back(DecodeRemedyRecord(raw[k], std::string(kRemedyDatabasePath), k));
+    records.reserve(data.size() / kRemedyRecordSize);
+    for (size_t k = 0; k * kRemedyRecordSize < data.size(); ++k)
+        records.push_back(DecodeRemedyRecord(all.subspan(k * kRemedyRecordSize, kRemedyRecordSize),
+                                             std::string(kRemedyDatabasePath), k));
     return records;
 }
 

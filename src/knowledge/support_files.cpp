@@ -6,20 +6,24 @@
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
 #include "knowledge/catalogue.hpp"
+#include "common/pstring.hpp"
 #include "knowledge/plant_records.hpp"
 
 namespace florimant {
 
 namespace {
-// Sorts the lines and keeps, in order, each leading part that differs from the one before it
-// (the first compared against `previous`).
-std::vector<std::string> DistinctLeadingParts(std::vector<std::string> lines, bool trimJunk) {
-    SortIntoCatalogueOrder(lines);
+// The leading parts of the list lines (before the first "*", after TrimTrailingJunk), in catalogue
+// order, each once, an empty one left out. The parts are sorted themselves rather than the whole
+// lines: sorting "Tosse, **A" and "Tosse secca**B" as lines would put the longer indication first
+// and could list "Tosse" twice, and the pick lists must be in catalogue order for their search.
+std::vector<std::string> DistinctLeadingParts(const std::vector<std::string>& lines) {
+    std::vector<std::string> parts;
+    parts.reserve(lines.size());
+    for (const std::string& line : lines) parts.push_back(TrimTrailingJunkBytes(line.substr(0, line.find('*'))));
+    SortIntoCatalogueOrder(parts);
     std::vector<std::string> out;
     std::string previous;
-    for (const std::string& line : lines) {
-        std::string part = line.substr(0, line.find('*'));
-        if (trimJunk) part = TrimTrailingJunkBytes(part);
+    for (std::string& part : parts) {
         if (part != previous) out.push_back(part);
         previous = std::move(part);
     }
@@ -56,6 +60,31 @@ void RemoveLeftoverKeyText(const ProgramFolder& folder, std::string_view keyFile
     NotifyFileOperation("remove", real);
     std::error_code ec;
     std::filesystem::remove(real, ec);
+}
+
+// Only the pieces the rebuild looks at (name, indication, primary and zodiacal signatures); the
+// rest of each record is checked but not copied, which keeps a large database cheap to scan.
+std::vector<RemedyRecord> ReadRebuildFields(const ProgramFolder& folder) {
+    const std::vector<uint8_t> data = ReadRecordFileBytes(folder, kRemedyDatabasePath, kRemedyRecordSize);
+    const std::span<const TextFieldSpec> specs = RemedyPieceSpecs();
+    std::vector<size_t> offsets;
+    size_t at = 0;
+    for (const TextFieldSpec& s : specs) {
+        offsets.push_back(at);
+        at += s.capacity + 1;
+    }
+    const size_t wanted[] = {RemedyFieldFirstPiece(RemedyField::Rimedio), RemedyFieldFirstPiece(RemedyField::Indicazioni),
+                             RemedyFieldFirstPiece(RemedyField::Indicazioni) + 1,
+                             RemedyFieldFirstPiece(RemedyField::SegnaturaPrimaria),
+                             RemedyFieldFirstPiece(RemedyField::SegnaturaZodiacale)};
+    const std::string file(kRemedyDatabasePath);
+    std::vector<RemedyRecord> records(data.size() / kRemedyRecordSize);
+    for (size_t k = 0; k < records.size(); ++k) {
+        const std::span<const uint8_t> bytes = std::span<const uint8_t>(data).subspan(k * kRemedyRecordSize, kRemedyRecordSize);
+        CheckTextFields(specs, bytes, file, k);
+        for (size_t piece : wanted) records[k].pieces[piece] = ReadPString(bytes, offsets[piece], specs[piece].capacity);
+    }
+    return records;
 }
 }  // namespace
 
@@ -111,8 +140,8 @@ RemedySupportFiles ComputeSupportFiles(const std::vector<RemedyRecord>& records)
         byIndication.push_back(IndicationOrderLine(records[k]));
         byRemedy.push_back(RemedyOrderLine(records[k]));
     }
-    files.symptoms = DistinctLeadingParts(std::move(byIndication), true);
-    files.remedies = DistinctLeadingParts(std::move(byRemedy), true);
+    files.symptoms = DistinctLeadingParts(byIndication);
+    files.remedies = DistinctLeadingParts(byRemedy);
     for (size_t i = 0; i < kPlanetKeyFiles.size(); ++i)
         files.planetNames[i] = KeyNames(records, RemedyField::SegnaturaPrimaria, kPlanetKeyFiles[i].key);
     for (size_t i = 0; i < kSignKeyFiles.size(); ++i)
@@ -127,7 +156,7 @@ RemedySupportFiles ComputeSupportFiles(const std::vector<RemedyRecord>& records)
 
 void RebuildSupportFiles(const ProgramFolder& folder) {
     if (!folder.Exists(kRemedyDatabasePath)) throw DataFileError(std::string(kRemedyDatabasePath), "file mancante");
-    const RemedySupportFiles files = ComputeSupportFiles(ReadAllRemedyRecords(folder));
+    const RemedySupportFiles files = ComputeSupportFiles(ReadRebuildFields(folder));
     ReplaceTextFile(folder, kSymptomListPath, files.symptoms);
     ReplaceTextFile(folder, kRemedyListPath, files.remedies);
     for (size_t i = 0; i < kPlanetKeyFiles.size(); ++i) {

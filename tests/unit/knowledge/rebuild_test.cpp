@@ -77,6 +77,17 @@ TEST(RebuildSupportFiles, SymptomAndRemedyListsAreDistinctAndTrimmed) {
     EXPECT_EQ(ReadBytes(t.path / "OpzioneH" / "Sintomi.Txt").substr(0, 12), "Dolori (1)\r\n");
 }
 
+TEST(RebuildSupportFiles, ListsStayInCatalogueOrderWhateverFollowsTheLeadingField) {
+    TempFolder t;
+    // As whole lines "Tosse secca**..." sorts between "Tosse**..." and "Tosse, **...".
+    WriteDatabase(t, {Remedy("MSA Timo", "Tosse, "), Remedy("TSA Timo", "Tosse"), Remedy("MSA Rosa", "Tosse secca"),
+                      Remedy("MSA Rosa ;", "Acne"), Remedy("MSA Rosa canina", "Raffreddore")});
+    RebuildSupportFiles(t.folder());
+    EXPECT_EQ(Lines(t, "OpzioneH\\Sintomi.Txt"), (std::vector<std::string>{"Acne", "Raffreddore", "Tosse", "Tosse secca"}));
+    EXPECT_EQ(Lines(t, "OpzioneH\\ProdotA.Txt"),
+              (std::vector<std::string>{"MSA Rosa", "MSA Rosa canina", "MSA Timo", "TSA Timo"}));
+}
+
 TEST(RebuildSupportFiles, KeyFilesMatchInsideLongerTextAndListEachRemedyOnce) {
     TempFolder t;
     WriteDatabase(t, {Remedy("MSA Iperico", "Tristezza", "Sole-Luna", "Leone"),
