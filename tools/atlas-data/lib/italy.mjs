@@ -102,6 +102,22 @@ export const CEDED_TOWNS = [
 
 export const CEDED_REGIME = '00390006';
 
+// Names by which birth records and common usage know municipalities whose official name is
+// another: the name, the municipality's ISTAT name and province. They take its position.
+export const OTHER_NAMES = [
+  ['Reggio Calabria', 'Reggio di Calabria', 'RC'], ['Reggio Emilia', "Reggio nell'Emilia", 'RE'],
+  ['San Remo', 'Sanremo', 'IM'], ['Spezia', 'La Spezia', 'SP'], ['Aquila', "L'Aquila", 'AQ'],
+  // Renamed or merged in the twentieth century.
+  ['Girgenti', 'Agrigento', 'AG'], ['Castrogiovanni', 'Enna', 'EN'], ['Terranova di Sicilia', 'Gela', 'CL'],
+  ['Monteleone di Calabria', 'Vibo Valentia', 'VV'], ['Terranova Pausania', 'Olbia', 'SS'],
+  ['Aquila degli Abruzzi', "L'Aquila", 'AQ'], ['Porto Maurizio', 'Imperia', 'IM'], ['Oneglia', 'Imperia', 'IM'],
+  ['Castellammare Adriatico', 'Pescara', 'PE'], ['Littoria', 'Latina', 'LT'], ['Mussolinia di Sardegna', 'Arborea', 'OR'],
+  ['Resina', 'Ercolano', 'NA'], ['Apuania', 'Massa', 'MS'], ["Sant'Eufemia Lamezia", 'Lamezia Terme', 'CZ'],
+  ['Corigliano Calabro', 'Corigliano-Rossano', 'CS'], ['Rossano', 'Corigliano-Rossano', 'CS'],
+  ['Sampierdarena', 'Genova', 'GE'], ['Sestri Ponente', 'Genova', 'GE'], ['Pegli', 'Genova', 'GE'],
+  ['Voltri', 'Genova', 'GE'], ['Nervi', 'Genova', 'GE'],
+];
+
 export function italianRegimeLists() {
   return ITALIAN_REGIMES.map((r) => regimeFromHistory(r.id, r.greg, composeHistory(r.lmtEnd, r.segments), r.name));
 }

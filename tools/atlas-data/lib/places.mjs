@@ -1,6 +1,6 @@
 // Italian and foreign places, with the regime list that rules each.
 import { italianSearchForm, foreignName, fitName } from './names.mjs';
-import { italianRegimeId, CEDED_TOWNS, CEDED_REGIME } from './italy.mjs';
+import { italianRegimeId, CEDED_TOWNS, CEDED_REGIME, OTHER_NAMES } from './italy.mjs';
 import { gregorianAdoption } from './gregorian.mjs';
 import { historyOf, regimeFromHistory } from './regimes.mjs';
 import { EXTRA_NAMES } from './exonyms.mjs';
@@ -122,6 +122,15 @@ export function italianPlaces(istat, geonames, warn, cededTowns = CEDED_TOWNS) {
       latitude: r.latitude, longitude: r.longitude, regime: CEDED_REGIME, kind: 'ceduto 1947' });
   }
   const ceded = cededTowns.length;
+
+  // 5. Usual and former names of municipalities, at the municipality's position.
+  for (const [name, official, province] of OTHER_NAMES) {
+    const target = places.find((p) => p.kind === 'comune' && p.name === fitName(italianSearchForm(official), ` *${province}*`, NAME_WIDTH));
+    if (!target) throw new Error(`other name ${name}: no municipality ${official} (${province})`);
+    const before = places.length;
+    add(name, province, target.latitude, target.longitude, province, italianSearchForm(official), 'altro nome');
+    if (places.length > before) places[places.length - 1].regime = target.regime;
+  }
 
   // The typed search lands on the last name of the group that begins with the typed text
   // and a space ("MILANO", "MILANO MARITTIMA"), and Enter takes it: a hamlet or former name
