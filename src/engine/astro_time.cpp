@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <limits>
 #include <ctime>
 #include <system_error>
 #include <thread>
@@ -163,8 +164,42 @@ Real Normalize30(Real x) {
     return r >= 30 ? 0 : r;
 }
 
-Real SinDeg(Real x) { return std::sin(x * Pi / 180); }
-Real CosDeg(Real x) { return std::cos(x * Pi / 180); }
+// The sines and cosines of the program are reduced here to an argument within an eighth of a turn
+// before the library is called: the library's own reduction of an extended-precision argument is
+// exact but very slow, and the series of the ephemeris take tens of thousands of them per chart.
+namespace {
+// Sine (or cosine, when `cosine`) of q quarter turns plus r radians, |r| <= pi/4.
+Real QuarterSin(long long q, Real r, bool cosine) {
+    switch ((q + (cosine ? 1 : 0)) & 3) {
+        case 0: return std::sin(r);
+        case 1: return std::cos(r);
+        case 2: return -std::sin(r);
+        default: return -std::cos(r);
+    }
+}
+
+Real RadianSin(Real x, bool cosine) {
+    if (!std::isfinite(x)) return std::numeric_limits<Real>::quiet_NaN();
+    if (std::fabs(x) <= Pi / 4) return cosine ? std::cos(x) : std::sin(x);
+    if (std::fabs(x) > 1e6L) return cosine ? std::cos(x) : std::sin(x);  // rare: let the library reduce
+    // pi/2 in three parts: q * high and q * middle are exact for |q| below 2^17, and tail is what
+    // the extended-precision pi/2 lacks of the true one.
+    static const Real halfPi = Pi / 2;
+    static const Real high = std::ldexp(std::trunc(std::ldexp(halfPi, 46)), -46);
+    static const Real middle = halfPi - high;
+    static constexpr Real tail = -2.508278806334166011778663540165e-20L;
+    const Real q = std::nearbyint(x / halfPi);
+    const Real r = ((x - q * high) - q * middle) - q * tail;
+    return QuarterSin(static_cast<long long>(q), r, cosine);
+}
+}  // namespace
+
+// Whole turns come off exactly in degrees; the radian value is then the library's own argument, so
+// quarter turns give the library's results (sin 180° is a tiny non-zero, as the house formulas expect).
+Real SinDeg(Real x) { return RadianSin(std::fmod(x, Real(360)) * Pi / 180, false); }
+Real CosDeg(Real x) { return RadianSin(std::fmod(x, Real(360)) * Pi / 180, true); }
+Real SinRad(Real x) { return RadianSin(x, false); }
+Real CosRad(Real x) { return RadianSin(x, true); }
 Real TanDeg(Real x) { return SinDeg(x) / CosDeg(x); }
 
 // Arguments a rounding step outside [-1, 1] are taken as ±1 rather than turned into NaN.

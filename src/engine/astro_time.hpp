@@ -38,6 +38,9 @@ Real Normalize30(Real x);
 Real SinDeg(Real x);
 Real CosDeg(Real x);
 Real TanDeg(Real x);
+// Sine and cosine of an angle in radians, the same values as the library's, reduced quickly.
+Real SinRad(Real x);
+Real CosRad(Real x);
 Real ArcSinRad(Real x);
 Real ArcCosRad(Real x);
 Real RadToDeg(Real x);
