@@ -41,7 +41,8 @@ const ceded = [['Pola', 'PL', 'Pula', 'HR']];
 
 test('Italian places join ISTAT names to GeoNames positions', () => {
   const warnings = [];
-  const { places, stats } = italianPlaces(istat, geonames, (w) => warnings.push(w), ceded);
+  const { places, stats } = italianPlaces(istat, geonames, (w) => warnings.push(w),
+    { cededTowns: ceded, otherNames: [['Mailand', 'Milano', 'MI']] });
   const byName = Object.fromEntries(places.map((p) => [p.name, p]));
   assert.deepEqual(warnings, ['municipality without coordinates: 999999 Nowhere']);
   assert.equal(stats.joined, 5);
@@ -61,7 +62,13 @@ test('Italian places join ISTAT names to GeoNames positions', () => {
   assert.ok(byName['ALBA ADRIATICA *TE*']);
   assert.equal(byName['POLA *PL*'].regime, '00390006');
   assert.equal(byName['POLA *PL*'].longitude, 13.85);
-  assert.throws(() => italianPlaces(istat, geonames, () => {}, [['Zara', 'ZA', 'Zadar', 'HR']]), /Zadar not in GeoNames/);
+  assert.throws(() => italianPlaces(istat, geonames, () => {}, { cededTowns: [['Zara', 'ZA', 'Zadar', 'HR']], otherNames: [] }),
+    /Zadar not in GeoNames/);
+  // Another name of a municipality takes its position and regime.
+  assert.equal(byName['MAILAND *MI*'].latitude, 45.46);
+  assert.equal(byName['MAILAND *MI*'].regime, '00390003');
+  assert.throws(() => italianPlaces(istat, geonames, () => {}, { cededTowns: [], otherNames: [['X', 'Roma', 'RM']] }),
+    /no municipality Roma/);
   for (const p of places) assert.ok(p.name.length <= 31 && p.state === 'ITALIA', p.name);
 });
 

@@ -36,7 +36,7 @@ function mean(rows) {
   };
 }
 
-export function italianPlaces(istat, geonames, warn, cededTowns = CEDED_TOWNS) {
+export function italianPlaces(istat, geonames, warn, { cededTowns = CEDED_TOWNS, otherNames = OTHER_NAMES } = {}) {
   const { municipalities, regionByProvince } = istat;
   const it = geonames.filter((r) => r.country === 'IT');
   const byCode = new Map();
@@ -124,7 +124,7 @@ export function italianPlaces(istat, geonames, warn, cededTowns = CEDED_TOWNS) {
   const ceded = cededTowns.length;
 
   // 5. Usual and former names of municipalities, at the municipality's position.
-  for (const [name, official, province] of OTHER_NAMES) {
+  for (const [name, official, province] of otherNames) {
     const target = places.find((p) => p.kind === 'comune' && p.name === fitName(italianSearchForm(official), ` *${province}*`, NAME_WIDTH));
     if (!target) throw new Error(`other name ${name}: no municipality ${official} (${province})`);
     const before = places.length;
