@@ -3,6 +3,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <algorithm>
 
 #include "common/bytes.hpp"
 #include "common/data_file_error.hpp"
@@ -17,15 +19,33 @@ constexpr size_t InstantAt = 0;
 constexpr size_t CodeAt = 10;
 constexpr size_t CorrectionAt = 16;
 
-std::vector<RegimeRecord> ReadUntilEnd(const RecordFile& file, size_t first) {
+// Records from `first` up to a "****" record or the end of the file. The file is read in blocks:
+// a list is read whole for every birth computed, and record-by-record reads cost a seek each.
+std::vector<RegimeRecord> ReadUntilEnd(const ProgramFolder& folder, const std::string& programPath, size_t first) {
+    std::ifstream in(folder.Resolve(programPath), std::ios::binary);
+    if (!in) throw DataFileError(programPath, "file mancante");
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0 || size % static_cast<std::streamoff>(RegimeRecordSize) != 0)
+        throw DataFileError(programPath, "file danneggiato: la lunghezza non è un numero intero di record da 24 byte");
+    const size_t count = static_cast<size_t>(size) / RegimeRecordSize;
+    if (first >= count) throw DataFileError(programPath, "l'elenco inizia oltre la fine del file");
+    in.seekg(static_cast<std::streamoff>(first * RegimeRecordSize));
     std::vector<RegimeRecord> records;
-    const size_t count = file.Count();
-    for (size_t k = first; k < count; ++k) {
-        RegimeRecord record = DecodeRegimeRecord(file.Read(k));
-        if (record.Is(EndOfListCode)) break;
-        if (!std::isfinite(record.stored) || !std::isfinite(record.correction) || std::fabs(record.correction) > 24)
-            throw DataFileError(file.programPath(), "regime orario non valido al record " + std::to_string(k));
-        records.push_back(std::move(record));
+    std::vector<uint8_t> block;
+    constexpr size_t BlockRecords = 128;
+    for (size_t k = first; k < count;) {
+        const size_t n = std::min(BlockRecords, count - k);
+        block.resize(n * RegimeRecordSize);
+        if (!in.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(block.size())))
+            throw DataFileError(programPath, "errore di lettura al record " + std::to_string(k));
+        for (size_t i = 0; i < n; ++i, ++k) {
+            RegimeRecord record = DecodeRegimeRecord(std::span<const uint8_t>(block).subspan(i * RegimeRecordSize, RegimeRecordSize));
+            if (record.Is(EndOfListCode)) return records;
+            if (!std::isfinite(record.stored) || !std::isfinite(record.correction) || std::fabs(record.correction) > 24)
+                throw DataFileError(programPath, "regime orario non valido al record " + std::to_string(k));
+            records.push_back(std::move(record));
+        }
     }
     return records;
 }
@@ -93,8 +113,8 @@ RegimeList ReadRegimeList(const ProgramFolder& folder, LocalityStore store, std:
     list.name = std::string(fileName);
     if (store == LocalityStore::Italia) {
         list.source = "Calendar\\" + list.name;
-        RecordFile file(folder, list.source, RegimeRecordSize);
-        list.records = ReadUntilEnd(file, 0);
+        if (!folder.Exists(list.source)) throw DataFileError(list.source, "file mancante");
+        list.records = ReadUntilEnd(folder, list.source, 0);
         return list;
     }
     list.source = std::string(RegimeDatabasePath);
@@ -104,10 +124,7 @@ RegimeList ReadRegimeList(const ProgramFolder& folder, LocalityStore store, std:
         size_t start = 0;
         if (!ParseIndexStart(line, start))
             throw DataFileError(std::string(RegimeIndexPath), "numero di record non valido per " + list.name);
-        RecordFile database(folder, list.source, RegimeRecordSize);
-        if (start >= database.Count())
-            throw DataFileError(list.source, "l'elenco " + list.name + " inizia oltre la fine del file");
-        list.records = ReadUntilEnd(database, start);
+        list.records = ReadUntilEnd(folder, list.source, start);
         return list;
     }
     throw DataFileError(std::string(RegimeIndexPath), "elenco " + list.name + " non presente nell'indice");
