@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/data_file_error.hpp"
 #include "knowledge/query_consultation.hpp"
 #include "knowledge/query_incremental_search.hpp"
@@ -246,8 +248,8 @@ TEST(Consultation, EveryListedLineFindsTheEntriesItWasListedFor) {
     AppendRemedyRecord(t.folder, Remedy("MSA Rosa", "Tosse secca"));
     RebuildSupportFiles(t.folder);
     const auto symptoms = LoadConsultationPickList(t.folder, Consultation::Symptom);
-    ASSERT_EQ(symptoms, (std::vector<std::string>{"Tosse secca", "Tosse"}));
-    EXPECT_EQ(FindSymptomMatches(t.folder, symptoms[1]).records(), (std::vector<size_t>{1, 2}));
+    ASSERT_EQ(std::count(symptoms.begin(), symptoms.end(), "Tosse"), 1);
+    EXPECT_EQ(FindSymptomMatches(t.folder, "Tosse").records(), (std::vector<size_t>{1, 2}));
     EXPECT_EQ(SelectRemedy(t.folder, "TSA Timo").matches.records(), std::vector<size_t>{2});
     EXPECT_EQ(SelectRemedy(t.folder, "Timo (TSA)" + std::string(60, ' ') + "TSA Timo").heading, "TSA Timo ;");
 }
