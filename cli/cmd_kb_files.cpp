@@ -22,24 +22,27 @@ KnowledgeFile FileOption(const Arguments& args) {
 }
 
 void RunRebuild(CommandContext& context, const Arguments& args) {
-    std::vector<KnowledgeFile> files = {KnowledgeFile::Database, KnowledgeFile::Repertory, KnowledgeFile::Plants};
-    if (args.Has("file")) files = {FileOption(args)};
+    // Without --file the databases present are rebuilt; a named one must exist.
+    std::vector<KnowledgeFile> files;
+    if (args.Has("file")) {
+        files = {FileOption(args)};
+    } else {
+        for (KnowledgeFile file : {KnowledgeFile::Database, KnowledgeFile::Repertory, KnowledgeFile::Plants})
+            if (context.folder.Exists(KnowledgeFilePath(file))) files.push_back(file);
+        if (files.empty())
+            throw CommandError("nessun database della conoscenza nella cartella " + context.folder.root().string());
+    }
     JsonWriter json(context.out);
     json.BeginObject().Key("rebuilt").BeginArray();
-    bool any = false;
     for (KnowledgeFile file : files) {
-        // Without --file only the databases present are rebuilt; a named one must exist.
-        if (!args.Has("file") && !context.folder.Exists(KnowledgeFilePath(file))) continue;
         switch (file) {
             case KnowledgeFile::Database: RebuildSupportFiles(context.folder); json.String("db"); break;
             case KnowledgeFile::Repertory: RebuildPathologyList(context.folder); json.String("repertory"); break;
             case KnowledgeFile::Plants: RebuildPlantSupportFiles(context.folder); json.String("plants"); break;
         }
-        any = true;
     }
     json.EndArray().EndObject();
     json.Newline();
-    if (!any) throw CommandError("nessun database della conoscenza nella cartella " + context.folder.root().string());
 }
 
 void RunExport(CommandContext& context, const Arguments& args) {
