@@ -42,7 +42,10 @@ std::vector<RegimeRecord> ReadUntilEnd(const ProgramFolder& folder, const std::s
         for (size_t i = 0; i < n; ++i, ++k) {
             RegimeRecord record = DecodeRegimeRecord(std::span<const uint8_t>(block).subspan(i * RegimeRecordSize, RegimeRecordSize));
             if (record.Is(EndOfListCode)) return records;
-            if (!std::isfinite(record.stored) || !std::isfinite(record.correction) || std::fabs(record.correction) > 24)
+            // Instants far outside any calendar would overflow the date texts of the regime lines.
+            const bool instantInRange = record.Is(ContinuationCode) || (record.Instant() >= 0 && record.Instant() <= 1e7L);
+            if (!std::isfinite(record.stored) || !instantInRange || !std::isfinite(record.correction) ||
+                std::fabs(record.correction) > 24)
                 throw DataFileError(programPath, "regime orario non valido al record " + std::to_string(k));
             records.push_back(std::move(record));
         }

@@ -73,4 +73,8 @@ TEST(RegimeList, DamagedStoresGiveErrors) {
     // A record whose instant or correction is not a number.
     t.ItalianList("00390000.CAL", {Greg(2299160.5L), RegimeRecord{NAN, "CET ", -1}});
     EXPECT_THROW(ReadRegimeList(t.folder(), LocalityStore::Italia, "00390000.CAL"), DataFileError);
+    t.ItalianList("00390000.CAL", {Greg(2299160.5L), MakeRegimeRecord(1e30L, "CET ", -1)});
+    EXPECT_THROW(ReadRegimeList(t.folder(), LocalityStore::Italia, "00390000.CAL"), DataFileError);
+    t.ItalianList("00390000.CAL", {Greg(2299160.5L), MakeRegimeRecord(2440000, "CET ", 99)});
+    EXPECT_THROW(ReadRegimeList(t.folder(), LocalityStore::Italia, "00390000.CAL"), DataFileError);
 }
