@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "knowledge/editor_lists.hpp"
 #include "knowledge/editor_primary_info.hpp"
 #include "knowledge/editor_session.hpp"
@@ -44,6 +46,18 @@ TEST(EditorLists, BothOrdersOfBothFiles) {
     EXPECT_EQ(parts.other, "Ansia");
     EXPECT_EQ(EditorSearchKeyCase(EditorFile::Database, EditorOrder::ByOther), SearchKeyCase::FirstUpper);
     EXPECT_EQ(EditorSearchKeyCase(EditorFile::Repertory, EditorOrder::ByOther), SearchKeyCase::AllUpper);
+}
+
+TEST(EditorLists, ReorderListRoundTripsAccentedTexts) {
+    KnowledgeFolder t;
+    WriteDatabase(t.folder);
+    AppendRemedyRecord(t.folder, Remedy("TSA Verbena", "Irritabilità"));
+    std::vector<std::string> lines = BuildReorderList(t.folder, EditorFile::Database);
+    ASSERT_EQ(lines.back(), "TSA Verbena**Irritabilità");
+    std::rotate(lines.rbegin(), lines.rbegin() + 1, lines.rend());  // the last entry first
+    ApplyReorderList(t.folder, EditorFile::Database, lines);
+    EXPECT_EQ(BuildReorderList(t.folder, EditorFile::Database), lines);
+    EXPECT_EQ(JoinRemedyField(ReadRemedyRecord(t.folder, 1), RemedyField::Indicazioni), "Irritabilit\xE0");
 }
 
 TEST(EditorSession, LoadsTheRecordOfAListLine) {
