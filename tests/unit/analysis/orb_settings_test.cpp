@@ -162,3 +162,15 @@ TEST(OrbSettings, ReplaceSettingsLineGoesThroughATemporaryFile) {
     SetFileOperationHook(nullptr);
     EXPECT_EQ(t.Bytes("FileSet/OrbiDomi.stt"), before);
 }
+
+TEST(OrbSettings, ShippedFilesHoldTheTraditionalSetA) {
+    const ProgramFolder folder{fs::path(FLORIMANT_INSTALLATION_DIR)};
+    const ActiveOrbTable table = LoadActiveOrbs(folder);
+    EXPECT_EQ(table.Letter, 'A');
+    EXPECT_EQ(table.Values.Orbs, FixedOrbSetA().Orbs);
+    EXPECT_EQ(table.NodeMode, "VERO");
+    const OrbSets sets = LoadOrbSets(folder);
+    EXPECT_EQ(sets.Letter, 'A');
+    EXPECT_EQ(sets.Sets[1].Orbs, DefaultOrbSetB().Orbs);
+    EXPECT_EQ(sets.Sets[2].Orbs, DefaultOrbSetC().Orbs);
+}

@@ -70,3 +70,12 @@ TEST(DisplaySettings, FailedBackupMarkerAndCreation) {
     ReplaceTextFile(t.folder, DisplaySettingsFile, {"1", "x", "0", "1", "1", "", "1", "1"});
     EXPECT_THROW(LoadDisplaySettings(t.folder), DataFileError);
 }
+
+TEST(DisplaySettings, ShippedFileHoldsTheDefaults) {
+    const DisplaySettings s = LoadDisplaySettings(ProgramFolder(fs::path(FLORIMANT_INSTALLATION_DIR)));
+    EXPECT_EQ(s.PrinterCompatibilityMode, 0);
+    EXPECT_EQ(s.CalendarReformOption, 1);
+    EXPECT_EQ(s.LineThicknessFactor, 1);
+    EXPECT_EQ(s.AxisCorrectionX, 1);
+    EXPECT_EQ(s.AxisCorrectionY, 1);
+}
