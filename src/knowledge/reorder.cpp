@@ -4,6 +4,7 @@
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <span>
 #include <system_error>
 #include <utility>
 
@@ -26,21 +27,26 @@ MatchKey KeyOfLine(std::string_view line) {
 
 // `lineOf` gives the list line of a record. The record's own line goes through the same split as
 // the list's lines, so a "*" inside a text cannot keep a record from finding its line.
-using RecordLine = std::function<std::string(const std::vector<uint8_t>& bytes, size_t k)>;
+using RecordLine = std::function<std::string(std::span<const uint8_t> bytes, size_t k)>;
 
 void Reorder(const ProgramFolder& folder, std::string_view databasePath, std::string_view reorderPath,
              size_t recordSize, const RecordLine& lineOf, const std::vector<std::string>& lines,
              const ReorderProgress& progress) {
-    std::vector<std::vector<uint8_t>> records = ReadAllRecordBytes(folder, databasePath, recordSize);
-    if (records.empty()) throw DataFileError(std::string(databasePath), "file mancante o vuoto");
+    const std::vector<uint8_t> data = ReadRecordFileBytes(folder, databasePath, recordSize);
+    if (data.empty()) throw DataFileError(std::string(databasePath), "file mancante o vuoto");
+    const size_t count = data.size() / recordSize;
+    auto record = [&](size_t k) { return std::span<const uint8_t>(data).subspan(k * recordSize, recordSize); };
+    auto append = [&](std::string& to, size_t k) {
+        to.append(reinterpret_cast<const char*>(data.data() + k * recordSize), recordSize);
+    };
 
     // Records by key, in ascending record number: the front is the first one not yet taken.
     std::map<MatchKey, std::deque<size_t>> untaken;
-    for (size_t k = 1; k < records.size(); ++k) untaken[KeyOfLine(lineOf(records[k], k))].push_back(k);
+    for (size_t k = 1; k < count; ++k) untaken[KeyOfLine(lineOf(record(k), k))].push_back(k);
 
     std::string contents;
-    contents.reserve(records.size() * recordSize);
-    contents.append(reinterpret_cast<const char*>(records[0].data()), recordSize);
+    contents.reserve(data.size());
+    append(contents, 0);
     size_t written = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         auto found = untaken.find(KeyOfLine(lines[i]));
@@ -49,14 +55,14 @@ void Reorder(const ProgramFolder& folder, std::string_view databasePath, std::st
                                                                " dell'elenco non corrisponde a nessun record");
         const size_t k = found->second.front();
         found->second.pop_front();
-        contents.append(reinterpret_cast<const char*>(records[k].data()), recordSize);
+        append(contents, k);
         ++written;
         if (progress) progress(written + 1);
     }
-    if (written != records.size() - 1)
+    if (written != count - 1)
         throw DataFileError(std::string(databasePath),
                             "riordino annullato: l'elenco ha " + std::to_string(written) + " voci ma il file ha " +
-                                std::to_string(records.size() - 1) + " record");
+                                std::to_string(count - 1) + " record");
 
     // The reordered file is complete before it takes the database's place.
     ReplaceFile(folder, reorderPath, contents);
@@ -82,7 +88,7 @@ void MoveReorderEntry(std::vector<std::string>& lines, size_t from, size_t to) {
 
 void ReorderRemedyDatabase(const ProgramFolder& folder, const std::vector<std::string>& lines,
                            const ReorderProgress& progress) {
-    const RecordLine lineOf = [](const std::vector<uint8_t>& bytes, size_t k) {
+    const RecordLine lineOf = [](std::span<const uint8_t> bytes, size_t k) {
         return RemedyOrderLine(DecodeRemedyRecord(bytes, std::string(kRemedyDatabasePath), k));
     };
     Reorder(folder, kRemedyDatabasePath, kRemedyReorderPath, kRemedyRecordSize, lineOf, lines, progress);
@@ -90,7 +96,7 @@ void ReorderRemedyDatabase(const ProgramFolder& folder, const std::vector<std::s
 
 void ReorderRepertory(const ProgramFolder& folder, const std::vector<std::string>& lines,
                       const ReorderProgress& progress) {
-    const RecordLine lineOf = [](const std::vector<uint8_t>& bytes, size_t k) {
+    const RecordLine lineOf = [](std::span<const uint8_t> bytes, size_t k) {
         const RepertoryRecord r = DecodeRepertoryRecord(bytes, std::string(kRepertoryPath), k);
         return r.rimedio + "**" + r.patologia;
     };
