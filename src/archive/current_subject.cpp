@@ -14,29 +14,10 @@ namespace {
 const std::string TemporaryIndex = "TMPR.ST1";
 const std::string TemporaryBirths = "TMPR.ST2";
 
-std::string Strip(std::string_view s) {
-    size_t a = 0, b = s.size();
-    while (a < b && s[a] == ' ') ++a;
-    while (b > a && s[b - 1] == ' ') --b;
-    return std::string(s.substr(a, b - a));
-}
-
-std::string TrimRight(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
-
 std::string Cut(std::string s, size_t n) {
     if (s.size() > n) s.resize(n);
     return s;
 }
-
-std::string PadRight(std::string s, size_t width) {
-    if (s.size() < width) s.append(width - s.size(), ' ');
-    return s;
-}
-
-std::string AsText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 void WriteLines(const ProgramFolder& folder, std::string_view file, const std::vector<std::string>& utf8Lines) {
     std::vector<std::string> lines;
@@ -48,22 +29,22 @@ void WriteLines(const ProgramFolder& folder, std::string_view file, const std::v
 void WriteCurrentSubjectRecall(const ProgramFolder& folder, std::string_view displayedName, const BirthRecord& birth,
                                std::string_view displayedLocality, std::string_view displayedNationality) {
     std::string name = Cut(Utf8ToCp1252(displayedName), IndexTextLength);
-    if (name.size() < IndexNameLength) name = PadRight(name, IndexNameLength);
+    if (name.size() < IndexNameLength) name = PadRightBlanks(name, IndexNameLength);
     BirthRecord current = birth;
     const std::string coordinates = birth.PlaceField.substr(0, std::min<size_t>(12, birth.PlaceField.size()));
     current.PlaceField = Cut(coordinates + Utf8ToCp1252(displayedLocality), 39);
     current.Nationality = Cut(Utf8ToCp1252(displayedNationality), 20);
     // Each file is replaced whole: the recall form holds exactly one record.
-    ReplaceFile(folder, TemporaryIndex, AsText(EncodeIndexRecord(IndexRecord{name})));
-    ReplaceFile(folder, TemporaryBirths, AsText(EncodeBirthRecord(current)));
+    ReplaceFile(folder, TemporaryIndex, RecordText(EncodeIndexRecord(IndexRecord{name})));
+    ReplaceFile(folder, TemporaryBirths, RecordText(EncodeBirthRecord(current)));
 }
 
 void WriteCurrentSubjectRegistration(const ProgramFolder& folder, std::string_view indexText1252,
                                      const BirthRecord& birth) {
     if (!folder.Exists(TemporaryIndex))
-        ReplaceFile(folder, TemporaryIndex, AsText(EncodeIndexRecord(IndexRecord{std::string(IndexHeaderText)})));
+        ReplaceFile(folder, TemporaryIndex, RecordText(EncodeIndexRecord(IndexRecord{std::string(IndexHeaderText)})));
     if (!folder.Exists(TemporaryBirths))
-        ReplaceFile(folder, TemporaryBirths, AsText(EncodeBirthRecord(PlaceholderBirthRecord())));
+        ReplaceFile(folder, TemporaryBirths, RecordText(EncodeBirthRecord(PlaceholderBirthRecord())));
     {
         RecordFile index(folder, TemporaryIndex, IndexRecordSize, RecordFile::Mode::ReadWrite);
         index.Write(0, EncodeIndexRecord(IndexRecord{std::string(indexText1252)}));
@@ -108,7 +89,7 @@ std::string RecallAnnotationText(const AnnotationRecord& annotation) {
     std::string text = " ";
     for (size_t i = 0; i < 4; ++i) {
         if (i > 0) text += ' ';
-        text += Strip(annotation.lines[i]);
+        text += StripBlanks(annotation.lines[i]);
     }
     return Cp1252ToUtf8(text);
 }
@@ -117,7 +98,7 @@ std::string RegistrationAnnotationText(const AnnotationRecord& annotation) {
     std::string text;
     for (size_t i = 0; i < 4; ++i) {
         if (i > 0) text += ' ';
-        text += i < 3 ? TrimRight(annotation.lines[i]) : annotation.lines[i];
+        text += i < 3 ? TrimRightBlanks(annotation.lines[i]) : annotation.lines[i];
     }
     return Cp1252ToUtf8(text);
 }
@@ -154,7 +135,7 @@ std::vector<std::string> ReadChangedIndexes(const ProgramFolder& folder) {
     if (!folder.Exists(ChangedIndexesFile)) return names;
     for (const std::string& line : ReadTextLines(folder, ChangedIndexesFile)) {
         if (names.size() >= ChangedIndexesLimit) break;
-        std::string name = Strip(Cut(line, 6));
+        std::string name = StripBlanks(Cut(line, 6));
         if (!name.empty()) names.push_back(Cp1252ToUtf8(name));
     }
     return names;
@@ -198,7 +179,7 @@ BirthData RecallSubject(const ProgramFolder& folder, std::string_view archive, l
         }
     }
     const std::string name = choices.Name ? *choices.Name : Cp1252ToUtf8(RecallDisplayName(indexText));
-    std::string locality = choices.Locality ? *choices.Locality : LocalityDisplayText(TrimRight(data.Locality));
+    std::string locality = choices.Locality ? *choices.Locality : LocalityDisplayText(TrimRightBlanks(data.Locality));
     const std::string nationality = choices.Nationality ? *choices.Nationality : data.Nationality;
     WriteCurrentSubjectRecall(folder, name, birth, locality, nationality);
     WriteLastChoice(folder, archive, Cp1252ToUtf8(indexText), position, name);

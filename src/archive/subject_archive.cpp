@@ -60,8 +60,6 @@ void StoreIndex(const ProgramFolder& folder, const IndexFile& index, size_t reco
     ReplaceFile(folder, index.file, bytes);
 }
 
-std::string AsText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
-
 bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
 }
@@ -91,7 +89,7 @@ void CheckPosition(const IndexFile& index, long position) {
 }
 
 void CreateWithRecord(const ProgramFolder& folder, const std::string& file, const std::vector<uint8_t>& record0) {
-    if (!folder.Exists(file)) ReplaceFile(folder, file, AsText(record0));
+    if (!folder.Exists(file)) ReplaceFile(folder, file, RecordText(record0));
 }
 
 }  // namespace
@@ -187,12 +185,7 @@ BirthData ReadSubject(const ProgramFolder& folder, std::string_view archive, lon
     const BirthRecord birth = ReadBirthRecord(folder, archive, number);
     AnnotationRecord annotation = DefaultAnnotationRecord();
     if (folder.Exists(ArchiveFile(archive, ".ST3"))) {
-        long annotationNumber = 0;
-        if (!birth.AnnotationNumber.empty() &&
-            std::all_of(birth.AnnotationNumber.begin(), birth.AnnotationNumber.end(),
-                        [](char c) { return c >= '0' && c <= '9'; }))
-            annotationNumber = std::stol(birth.AnnotationNumber);
-        annotation = ReadAnnotation(folder, archive, annotationNumber);
+        annotation = ReadAnnotation(folder, archive, AnnotationNumberOf(birth));
     }
     return DecodeSubject(archive, position, indexText, birth, annotation);
 }
@@ -290,10 +283,7 @@ long RewriteSubject(const ProgramFolder& folder, std::string_view archive, std::
     // Birth record and annotations first, as in AddSubject.
     const std::string births = ArchiveFile(archive, ".ST2");
     const BirthRecord old = ReadBirthRecord(folder, archive, birthNumber);
-    long annotationNumber = 0;
-    if (!old.AnnotationNumber.empty() && std::all_of(old.AnnotationNumber.begin(), old.AnnotationNumber.end(),
-                                                     [](char c) { return c >= '0' && c <= '9'; }))
-        annotationNumber = std::stol(old.AnnotationNumber);
+    long annotationNumber = AnnotationNumberOf(old);
     if (!notes.IsEmpty()) {
         const AnnotationRecord annotation = BuildAnnotationRecord(notes.Lines, Utf8ToCp1252(notes.TextFileNumber));
         CreateWithRecord(folder, ArchiveFile(archive, ".ST3"), EncodeAnnotationRecord(DefaultAnnotationRecord()));
@@ -352,10 +342,9 @@ void RemoveIndexEntry(const ProgramFolder& folder, std::string_view archive, lon
     try {
         const long birthNumber = RecordNumberOf(removed, index.file);
         const BirthRecord birth = ReadBirthRecord(folder, archive, birthNumber);
-        if (folder.Exists(ArchiveFile(archive, ".ST3")) && !birth.AnnotationNumber.empty() &&
-            std::all_of(birth.AnnotationNumber.begin(), birth.AnnotationNumber.end(),
-                        [](char c) { return c >= '0' && c <= '9'; }))
-            textNumber = TextFileNumberOf(ReadAnnotation(folder, archive, std::stol(birth.AnnotationNumber)));
+        // Number 0 is the default annotation, which names no text file.
+        if (folder.Exists(ArchiveFile(archive, ".ST3")) && AnnotationNumberOf(birth) != 0)
+            textNumber = TextFileNumberOf(ReadAnnotation(folder, archive, AnnotationNumberOf(birth)));
     } catch (const DataFileError&) {
         textNumber.clear();
     }

@@ -39,16 +39,6 @@ std::string ReadField(const std::vector<uint8_t>& bytes, size_t at, size_t capac
     return text;
 }
 
-std::string TrimRight(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
-
-std::string PadRight(std::string s, size_t width) {
-    if (s.size() < width) s.append(width - s.size(), ' ');
-    return s;
-}
-
 std::optional<int> Digits(std::string_view text, size_t from, size_t count) {
     if (from + count > text.size()) return std::nullopt;
     int value = 0;
@@ -114,12 +104,30 @@ BirthRecord PlaceholderBirthRecord() {
 
 AnnotationRecord DefaultAnnotationRecord() {
     AnnotationRecord r;
-    r.lines[0] = PadRight("   LO SPAZIO DELIMITATO DA QUESTA CORNICE E'DESTINATO A RICEVERE", 70);
-    r.lines[1] = PadRight("  EVENTUALI ANNOTAZIONI SCRITTE DAGLI UTENTI. LE ANNOTAZIONI DEVONO", 70);
-    r.lines[2] = PadRight("      RIFERIRSI A QUESTO SPECIFICO TEMA (O A QUESTA PERSONA).", 70);
-    r.lines[3] = PadRight("           QUESTO TEMA NON CONTIENE PER ORA ANNOTAZIONI.", 70);
+    r.lines[0] = PadRightBlanks("   LO SPAZIO DELIMITATO DA QUESTA CORNICE E'DESTINATO A RICEVERE", 70);
+    r.lines[1] = PadRightBlanks("  EVENTUALI ANNOTAZIONI SCRITTE DAGLI UTENTI. LE ANNOTAZIONI DEVONO", 70);
+    r.lines[2] = PadRightBlanks("      RIFERIRSI A QUESTO SPECIFICO TEMA (O A QUESTA PERSONA).", 70);
+    r.lines[3] = PadRightBlanks("           QUESTO TEMA NON CONTIENE PER ORA ANNOTAZIONI.", 70);
     return r;
 }
+
+std::string TrimRightBlanks(std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return std::string(s);
+}
+
+std::string StripBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    return TrimRightBlanks(s);
+}
+
+std::string PadRightBlanks(std::string_view s, size_t width) {
+    std::string text(s);
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+std::string RecordText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 std::string FiveDigits(long value) {
     char buffer[32];
@@ -129,7 +137,7 @@ std::string FiveDigits(long value) {
 
 std::string MakeIndexText(std::string_view name1252, long birthRecordNumber) {
     std::string name(name1252.substr(0, std::min(name1252.size(), IndexNameLength)));
-    return PadRight(name, IndexNameLength) + FiveDigits(birthRecordNumber);
+    return PadRightBlanks(name, IndexNameLength) + FiveDigits(birthRecordNumber);
 }
 
 int CompareIndexTexts(std::string_view a, std::string_view b) {
@@ -173,7 +181,7 @@ std::string CorrectionToText(Real hours) {
 }
 
 std::string NormalizeTypedCorrection(std::string_view typed) {
-    std::string text = TrimRight(std::string(typed));
+    std::string text = TrimRightBlanks(std::string(typed));
     std::replace(text.begin(), text.end(), '.', ',');
     return text;
 }
@@ -250,9 +258,14 @@ BirthRecord BuildBirthRecord(const BirthData& data, std::string_view correctionT
 AnnotationRecord BuildAnnotationRecord(const std::array<std::string, 4>& lines, std::string_view textFileNumber) {
     AnnotationRecord r;
     for (size_t i = 0; i < 3; ++i) r.lines[i] = Utf8ToCp1252(lines[i]).substr(0, AnnotationLineLength);
-    std::string fourth = PadRight(Utf8ToCp1252(lines[3]), AnnotationLineLength).substr(0, AnnotationUserLine4Length);
+    std::string fourth = PadRightBlanks(Utf8ToCp1252(lines[3]), AnnotationLineLength).substr(0, AnnotationUserLine4Length);
     r.lines[3] = fourth + std::string(textFileNumber);
     return r;
+}
+
+long AnnotationNumberOf(const BirthRecord& birth) {
+    auto number = Digits(birth.AnnotationNumber, 0, birth.AnnotationNumber.size());
+    return number && !birth.AnnotationNumber.empty() ? *number : 0;
 }
 
 std::string TextFileNumberOf(const AnnotationRecord& annotation) {
@@ -267,7 +280,7 @@ BirthData DecodeSubject(std::string_view archive, long indexPosition, std::strin
     d.Archive = std::string(archive);
     d.IndexPosition = indexPosition;
     d.IndexText = Cp1252ToUtf8(indexText);
-    d.Name = Cp1252ToUtf8(TrimRight(std::string(indexText.substr(0, std::min(indexText.size(), IndexNameLength)))));
+    d.Name = Cp1252ToUtf8(TrimRightBlanks(std::string(indexText.substr(0, std::min(indexText.size(), IndexNameLength)))));
     if (indexText.size() > IndexNameLength) {
         std::string_view number = indexText.substr(IndexNameLength, 5);
         auto n = Digits(number, 0, number.size());
@@ -299,8 +312,7 @@ BirthData DecodeSubject(std::string_view archive, long indexPosition, std::strin
     }
     d.Locality = Cp1252ToUtf8(birth.PlaceField.size() > 12 ? birth.PlaceField.substr(12) : std::string());
     d.Nationality = Cp1252ToUtf8(birth.Nationality);
-    auto annotationNumber = Digits(birth.AnnotationNumber, 0, birth.AnnotationNumber.size());
-    d.AnnotationNumber = annotationNumber && !birth.AnnotationNumber.empty() ? *annotationNumber : 0;
+    d.AnnotationNumber = AnnotationNumberOf(birth);
     for (size_t i = 0; i < 4; ++i) d.Annotations[i] = Cp1252ToUtf8(annotation.lines[i]);
     d.TextFileNumber = Cp1252ToUtf8(TextFileNumberOf(annotation));
     d.BodySummary = birth.BodySummary;

@@ -143,6 +143,14 @@ BirthData DecodeSubject(std::string_view archive, long indexPosition, std::strin
 
 // The text file number kept in characters 65-69 of annotation line 4 (blank when absent).
 std::string TextFileNumberOf(const AnnotationRecord& annotation);
+// The annotation record number of a birth record; 0 (the default annotation) when the field is
+// not a number, as in record 0.
+long AnnotationNumberOf(const BirthRecord& birth);
+// Blank handling of the fixed-width texts and the bytes of an encoded record as one string.
+std::string TrimRightBlanks(std::string_view s);
+std::string StripBlanks(std::string_view s);
+std::string PadRightBlanks(std::string_view s, size_t width);
+std::string RecordText(const std::vector<uint8_t>& bytes);
 // Zero-padded decimal.
 std::string FiveDigits(long value);
 
