@@ -58,6 +58,16 @@ std::string Substring(std::string_view s, size_t from, size_t count) {
     return from >= s.size() ? std::string() : std::string(s.substr(from, count));
 }
 
+// The first `count` characters of a UTF-8 text (a byte cut could split an accented letter).
+std::string FirstCharacters(const std::string& utf8, size_t count) {
+    size_t at = 0;
+    for (size_t n = 0; at < utf8.size() && n < count; ++n) {
+        ++at;
+        while (at < utf8.size() && (static_cast<uint8_t>(utf8[at]) & 0xC0) == 0x80) ++at;
+    }
+    return utf8.substr(0, at);
+}
+
 std::string RegimeLine(const RegimeRecord& record, std::string_view file) {
     if (record.Is(ContinuationCode)) return record.code + " " + ContinuationFileName(record, file);
     return record.code + " " + JulianDayToText(record.Instant()) + " " + CorrectionText(record.correction);
@@ -327,7 +337,7 @@ ManualCoordinateCheck CheckManualCoordinates(const ManualCoordinates& fields, Lo
 
 HandOverCheck CheckHandOver(const EntryFields& fields) {
     HandOverCheck check;
-    std::string name = TrimTrailingSpaces(fields.EditSogg.substr(0, 38));
+    std::string name = TrimTrailingSpaces(FirstCharacters(fields.EditSogg, 38));
     auto refuse = [&check](std::string message) {
         check.message = std::move(message);
         return check;

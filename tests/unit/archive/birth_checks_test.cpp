@@ -123,6 +123,8 @@ TEST(HandOver, PassesTheDataWithTheGmtText) {
     EXPECT_EQ(c.data.coordinates, "41N54-012E31");
 
     EntryFields f = GoodEntry();
+    f.EditSogg = std::string(37, 'A') + "ÈÈ";  // cut at 38 letters, not inside one
+    EXPECT_EQ(CheckHandOver(f).data.name, std::string(37, 'A') + "È");
     f.EditFuso = "+5.5";
     f.EditCalend = "GIUL";
     EXPECT_EQ(CheckHandOver(f).data.gmt, "-5,5");
