@@ -170,11 +170,12 @@ Real Normalize30(Real x) {
 namespace {
 // Sine (or cosine, when `cosine`) of q quarter turns plus r radians, |r| <= pi/4.
 Real QuarterSin(long long q, Real r, bool cosine) {
+    const Real x = r;
     switch ((q + (cosine ? 1 : 0)) & 3) {
-        case 0: return std::sin(r);
-        case 1: return std::cos(r);
-        case 2: return -std::sin(r);
-        default: return -std::cos(r);
+        case 0: return std::sin(x);
+        case 1: return std::cos(x);
+        case 2: return -std::sin(x);
+        default: return -std::cos(x);
     }
 }
 

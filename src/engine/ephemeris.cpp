@@ -49,8 +49,8 @@ Real PolarAngle(Real x, Real y) {
 void Turn(Real& x, Real& y, Real angle) {
     Real r, a;
     ToPolar(x, y, r, a);
-    x = r * std::cos(a + angle);
-    y = r * std::sin(a + angle);
+    x = r * CosRad(a + angle);
+    y = r * SinRad(a + angle);
 }
 
 // Position and velocity on a Keplerian orbit, rotated into the ecliptic of date.
@@ -58,12 +58,12 @@ OrbitState KeplerianMotion(Real meanAnomalyDeg, Real e, Real a, Real perihelionD
                            Real nodeDeg) {
     const Real m = Normalize360(meanAnomalyDeg) * DegToRad;
     Real ecc = m;
-    for (int i = 0; i < 3; ++i) ecc = m + e * std::sin(ecc);
+    for (int i = 0; i < 3; ++i) ecc = m + e * SinRad(ecc);
     const Real root = std::sqrt(1 - e * e);
     OrbitState s;
-    s.position = {a * (std::cos(ecc) - e), a * root * std::sin(ecc), 0};
-    const Real rate = 0.01720209L / ((1 - e * std::cos(ecc)) * std::pow(a, 1.5L));
-    s.velocity = {-a * rate * std::sin(ecc), a * rate * root * std::cos(ecc), 0};
+    s.position = {a * (CosRad(ecc) - e), a * root * SinRad(ecc), 0};
+    const Real rate = 0.01720209L / ((1 - e * CosRad(ecc)) * (a * std::sqrt(a)));
+    s.velocity = {-a * rate * SinRad(ecc), a * rate * root * CosRad(ecc), 0};
     for (Vector3* v : {&s.position, &s.velocity}) {
         Turn(v->x, v->y, perihelionDeg * DegToRad);
         Turn(v->y, v->z, inclinationDeg * DegToRad);
@@ -219,7 +219,7 @@ Real SunLongitude(const TimeArguments& t) {
     const Real e = EarthEccentricity(T);
     const Real m = t.SunAnomaly * DegToRad;
     Real ecc = m;
-    for (int i = 0; i < 5; ++i) ecc = m + e * std::sin(ecc);
+    for (int i = 0; i < 5; ++i) ecc = m + e * SinRad(ecc);
     const Real v = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(ecc / 2)) / DegToRad;
     const Real lambda0 = Normalize360(v - t.SunAnomaly + t.SunMeanLongitude);
 
@@ -308,12 +308,12 @@ TimeArguments ComputeTimeArguments(Real jd) {
     return t;
 }
 
-void ComputeBodies(const ProgramFolder& folder, const EphemerisSettings& settings, int which,
-                   int skipLatitudeCorrections, Real jd, ChartData& chart) {
+namespace {
+// One pass over the selected bodies. `files` is empty when no correction is applied; a file is
+// opened the first time a body needs it and stays open for the rest of the computation.
+void ComputePass(std::optional<CorrectionFiles>& files, const EphemerisSettings& settings, int which,
+                 int skipLatitudeCorrections, Real jd, ChartData& chart) {
     const TimeArguments t = ComputeTimeArguments(jd);
-    // Each file is opened at most once for the whole pass, and only when a body needs it.
-    std::optional<CorrectionFiles> files;
-    if (settings.ApplyCorrectionFiles) files.emplace(folder);
 
     const OrbitState earth = EarthMotion(t.T);
     for (int body = Body::Sun; body <= Body::Chiron; ++body) {
@@ -372,11 +372,26 @@ void ComputeBodies(const ProgramFolder& folder, const EphemerisSettings& setting
     }
 }
 
+std::optional<CorrectionFiles> FilesFor(const ProgramFolder& folder, const EphemerisSettings& settings) {
+    std::optional<CorrectionFiles> files;
+    if (settings.ApplyCorrectionFiles) files.emplace(folder);
+    return files;
+}
+}  // namespace
+
+void ComputeBodies(const ProgramFolder& folder, const EphemerisSettings& settings, int which,
+                   int skipLatitudeCorrections, Real jd, ChartData& chart) {
+    std::optional<CorrectionFiles> files = FilesFor(folder, settings);
+    ComputePass(files, settings, which, skipLatitudeCorrections, jd, chart);
+}
+
+// Both passes share the open correction files: one chart opens each file at most once.
 void ComputeChartBodies(const ProgramFolder& folder, const EphemerisSettings& settings, int which, Real jd,
                         ChartData& chart) {
-    ComputeBodies(folder, settings, which, 1, jd + 0.001L, chart);
+    std::optional<CorrectionFiles> files = FilesFor(folder, settings);
+    ComputePass(files, settings, which, 1, jd + 0.001L, chart);
     const BodyReals later = chart.Longitude;
-    ComputeBodies(folder, settings, which, 0, jd, chart);
+    ComputePass(files, settings, which, 0, jd, chart);
     for (int body = Body::Sun; body <= Body::Chiron; ++body) {
         const Real l1 = later[body], l0 = chart.Longitude[body];
         // The 5-degree limit keeps the step from 360 back to 0 from looking retrograde.
