@@ -302,14 +302,17 @@ long RewriteSubject(const ProgramFolder& folder, std::string_view archive, std::
     }
 
     size_t p = static_cast<size_t>(position);
-    if (newText.compare(0, 8, oldText, 0, 8) == 0) {
-        // Same first 8 characters: rewritten where it stands.
+    const size_t records = index.texts.size();
+    // Same first 8 characters: rewritten where it stands, as long as that keeps the index sorted
+    // (ROSSI MARIA renamed ROSSI MAZZA past a ROSSI MARIO must move, or the search misses it).
+    const bool fitsHere = (p < 2 || CompareIndexTexts(index.texts[p - 1], newText) <= 0) &&
+                          (p + 1 >= records || CompareIndexTexts(newText, index.texts[p + 1]) <= 0);
+    if (newText.compare(0, 8, oldText, 0, 8) == 0 && fitsHere) {
         RecordFile file(folder, index.file, IndexRecordSize, RecordFile::Mode::ReadWrite);
         file.Write(p, EncodeIndexRecord(IndexRecord{newText}));
         return position;
     }
     SetEntry(index, p, newText);
-    const size_t records = index.texts.size();
     if (CompareIndexTexts(newText, oldText) < 0) {
         while (p >= 2 && CompareIndexTexts(newText, index.texts[p - 1]) < 0) {
             SwapEntries(index, p, p - 1);

@@ -70,7 +70,7 @@ long AddSubject(const ProgramFolder& folder, const EphemerisSettings& settings, 
                 const BirthData& data, const SubjectNotes& notes);
 
 // Rewrites a stored subject: the index entry is rewritten in place when the first 8 characters of
-// the name are unchanged and moved step by step otherwise; the birth record is rebuilt in place;
+// the name are unchanged (and the index stays sorted) and moved step by step otherwise; the birth record is rebuilt in place;
 // the annotation record is rewritten or appended when any note is given. The stored correction is
 // data.CorrectionText (as typed) when not empty, else the registration text of data.Correction.
 // Returns the final index position.

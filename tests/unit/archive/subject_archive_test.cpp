@@ -144,6 +144,17 @@ TEST(RewriteSubject, InPlaceWhenTheFirstEightCharactersAreEqual) {
     EXPECT_EQ(t.Size("BASE.ST3"), 284u);  // no notes: nothing written
 }
 
+TEST(RewriteSubject, SameFirstEightCharactersStillMovesWhenOrderRequires) {
+    ArchiveFolder t;
+    EnsureBaseArchive(t.folder);
+    for (const char* name : {"ROSSI MARIA", "ROSSI MARIO", "ROSSI MAURO"}) Add(t, name);
+    BirthData d = ReadSubject(t.folder, "BASE", 1);
+    d.Name = "ROSSI MARIU";
+    EXPECT_EQ(RewriteSubject(t.folder, "BASE", d.IndexText, 1, d, {}, FixedSummaries()), 2);
+    EXPECT_EQ(IndexNames(t.folder, "BASE"), (std::vector<std::string>{"ROSSI MARIO", "ROSSI MARIU", "ROSSI MAURO"}));
+    EXPECT_EQ(FindIndexPosition(t.folder, "BASE", "ROSSI MARIU"), 2);
+}
+
 TEST(RewriteSubject, MovesTowardsTheStartAndTheEnd) {
     ArchiveFolder t;
     EnsureBaseArchive(t.folder);
