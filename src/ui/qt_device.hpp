@@ -1,0 +1,44 @@
+#pragma once
+#include <QBrush>
+#include <QFont>
+#include <QPen>
+#include <QString>
+
+#include "drawing/device.hpp"
+
+class QPainter;
+
+// The device of the screen, the printer, PDF, SVG and images: everything a QPainter can paint on.
+// Faces the sheets name ("Arial", "Courier") resolve to the metric-compatible Liberation faces
+// the installation provides, so a sheet looks the same on every machine.
+namespace florimant {
+
+QString ResolveFontFace(std::string_view face);
+// A QFont whose character cell (ascent + descent) is `font.Height` pixels of the painter.
+QFont MakeQFont(const Font& font);
+
+class QtDevice : public Device {
+public:
+    // The painter must stay active for the device's lifetime; antialiasing is switched on.
+    explicit QtDevice(QPainter& painter);
+
+    void SetPen(const Pen& pen) override;
+    void SetBrush(const Brush& brush) override;
+    void SetFont(const Font& font) override;
+    void SetTextColour(Colour colour) override;
+    void Text(DevicePoint at, std::string_view text, TextAlign align) override;
+    void Line(DevicePoint from, DevicePoint to) override;
+    void Polyline(std::span<const DevicePoint> points) override;
+    void Polygons(std::span<const std::vector<DevicePoint>> contours, FillRule rule) override;
+    void Ellipse(const DeviceRect& box) override;
+    void Arc(const DeviceRect& box, double startDegrees, double sweepDegrees) override;
+    void Rectangle(const DeviceRect& box) override;
+
+private:
+    QPainter& painter_;
+    QPen pen_;
+    QFont font_;
+    QColor textColour_;
+};
+
+}  // namespace florimant
