@@ -202,11 +202,14 @@ void ArchiveAdd(CommandContext& context, const Arguments& args) {
         WriteTextReference(context.folder, archive, notes.TextFileNumber);
     }
     const long position = AddSubject(context.folder, archive, data, notes, summaries);
+    const std::string indexText = Cp1252ToUtf8(ReadIndexEntry(context.folder, archive, position));
+    // As the registration window does when it closes after storing.
+    WriteLastChoice(context.folder, archive, indexText, position, data.Name);
     JsonWriter json(context.out);
     json.BeginObject();
     json.Field("archive", archive);
     json.Field("position", position);
-    json.Field("index_text", Cp1252ToUtf8(ReadIndexEntry(context.folder, archive, position)));
+    json.Field("index_text", indexText);
     json.Field("text_file_number", notes.TextFileNumber);
     json.EndObject();
     json.Newline();
