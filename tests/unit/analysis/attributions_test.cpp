@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "analysis/attributions.hpp"
+#include "analysis/chart_keys.hpp"
+#include "common/file_io.hpp"
+#include "knowledge/catalogue.hpp"
+
+using namespace florimant;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TempFolder {
+    fs::path path = fs::temp_directory_path() / ("florimant-attrib-" + std::to_string(::getpid()));
+    ProgramFolder folder{path};
+    TempFolder() { fs::create_directories(path); }
+    ~TempFolder() { fs::remove_all(path); }
+};
+
+// A specific-text line: key padded to 21 characters, then the text.
+std::string Spe(const std::string& key, const std::string& text) { return key + std::string(21 - key.size(), ' ') + text; }
+
+const ProgramFolder& Installation() {
+    static const ProgramFolder folder(FLORIMANT_INSTALLATION_DIR);
+    return folder;
+}
+
+}  // namespace
+
+TEST(Attributions, PointPanelsFollowTheMatchingRules) {
+    TempFolder t;
+    ReplaceTextFile(t.folder, PointKeysFile,
+                    {"SoleToro", "LunaCanc", "Sole07", "Asce03", "SolDec05", "SO05", "LunTrSol", "LunOpNon", "Mcie05"});
+    ReplaceTextFile(t.folder, SpecificPointTextsFile,
+                    {Spe("SoleToro", "Sole in Toro: " + std::string(80, 'a')), Spe("SoleToro", "seconda, ignorata"),
+                     Spe("Sole07", "Sole nel settimo termine " + std::string(80, 'b')), Spe("Asce03", "mai letta"),
+                     Spe("SolDec05", "quinto decano"), Spe("SO05", "quinta decade"), Spe("LunTrSol", "trigono"),
+                     Spe("LunOpNon", "non del Sole"), Spe("Mcie05", "Mediocielo nel quinto termine")});
+    ReplaceTextFile(t.folder, GeneralPointTextsFile, {"So Il Sole, principio vitale", "Lu La Luna", "So seconda riga"});
+    ChartData chart;
+    chart.Longitude[1] = 45.2L;
+    chart.RetroFlags[1] = ' ';
+    std::array<Real, AnalysisPointCount + 1> dodecatemoria{};
+    dodecatemoria[1] = 227.4L;
+    const auto sun = ShowPointAttributions(t.folder, chart, 1, dodecatemoria);
+    EXPECT_EQ(sun.SpecificHeading, "ATTRIBUZIONI SPECIFICHE al PIANETA");
+    const std::vector<std::string> expected{
+        "SOLE  15\xC2\xB0" "12' Toro ",
+        ("Sole in Toro: " + std::string(80, 'a')).substr(0, 60),                // rule a: 60 characters
+        ("Sole nel settimo termine " + std::string(80, 'b')).substr(0, 80),     // rule b: 80
+        "quinto decano", "quinta decade", "trigono",
+        "Dodecatemorie SOLE = 17\xC2\xB0" "24' Scorpione "};
+    EXPECT_EQ(sun.Specific, expected);
+    EXPECT_EQ(sun.General, (std::vector<std::string>{"Il Sole, principio vitale", "seconda riga"}));
+    // The Ascendant's term key never matches; the Midheaven's short key does through rule a.
+    chart.Longitude[Body::Ascendant] = 100;
+    chart.Longitude[Body::Midheaven] = 10;
+    const auto asc = ShowPointAttributions(t.folder, chart, Body::Ascendant, dodecatemoria);
+    EXPECT_EQ(asc.Specific.size(), 2u);
+    const auto mc = ShowPointAttributions(t.folder, chart, Body::Midheaven, dodecatemoria);
+    ASSERT_EQ(mc.Specific.size(), 3u);
+    EXPECT_EQ(mc.Specific[1], "Mediocielo nel quinto termine");
+}
+
+TEST(Attributions, AquariusTextsThroughBothCodes) {
+    TempFolder t;
+    ReplaceTextFile(t.folder, SignKeysFile, SignKeyLines());
+    ReplaceTextFile(t.folder, GeneralSignTextsFile, {"Aq Acquario: segno d'aria fisso", "Ac mai letta", "Ar Ariete"});
+    ReplaceTextFile(t.folder, SpecificSignTextsFile,
+                    {"AcAnTor" + std::string(13, ' ') + "riflesso in Toro", "AcCaSco" + std::string(13, ' ') + "contro in Scorpione"});
+    const auto aquarius = ShowSignAttributions(t.folder, 11);
+    EXPECT_EQ(aquarius.Specific, (std::vector<std::string>{"ACQUARIO  "}));
+    EXPECT_EQ(aquarius.General, (std::vector<std::string>{"ACQUARIO  ", "Acquario: segno d'aria fisso", "riflesso in Toro",
+                                                          "contro in Scorpione"}));
+    EXPECT_EQ(aquarius.GeneralHeading, "ATTRIBUZIONI GENERALI al SEGNO");
+    EXPECT_THROW(ShowSignAttributions(ProgramFolder(t.path / "none"), 1), std::exception);
+}
+
+TEST(Attributions, SignatureListsOfTheShippedKnowledgeBase) {
+    const auto sun = ShowSignatureList(Installation(), SignatureTarget::OfPoint(1), false);
+    ASSERT_TRUE(sun.has_value());
+    EXPECT_EQ(sun->Heading, "RIMEDI associabili al SOLE");
+    EXPECT_EQ(sun->PickText, "RIMEDI");
+    EXPECT_FALSE(sun->Names.empty());
+    const auto node = ShowSignatureList(Installation(), SignatureTarget::OfPoint(8), false);
+    ASSERT_TRUE(node.has_value());
+    EXPECT_EQ(node->Heading, "RIMEDI associabili al NODO NORD");
+    EXPECT_FALSE(ShowSignatureList(Installation(), SignatureTarget::OfPoint(8), true).has_value());
+    EXPECT_FALSE(ShowSignatureList(Installation(), SignatureTarget::OfPoint(10), false).has_value());
+    const auto aries = ShowSignatureList(Installation(), SignatureTarget::OfSign(1), true);
+    ASSERT_TRUE(aries.has_value());
+    EXPECT_EQ(aries->Heading, "PIANTE associate all'ARIETE");
+    EXPECT_FALSE(aries->Names.empty());
+    TempFolder t;
+    EXPECT_THROW(ShowSignatureList(t.folder, SignatureTarget::OfSign(3), false), std::exception);
+}
+
+TEST(Attributions, CurableSymptomsOfAListedRemedyAndPlant) {
+    const auto sun = ShowSignatureList(Installation(), SignatureTarget::OfPoint(1), false);
+    ASSERT_TRUE(sun && !sun->Names.empty());
+    const auto remedy = ShowCurableSymptoms(Installation(), sun->Names.front(), false);
+    ASSERT_GT(remedy.Symptoms.size(), 2u);
+    EXPECT_EQ(remedy.Symptoms[0], "SINTOMI CURABILI con ");
+    EXPECT_TRUE(std::is_sorted(remedy.Symptoms.begin() + 2, remedy.Symptoms.end(),
+                               [](const std::string& a, const std::string& b) { return CatalogueLess(a, b); }));
+    ASSERT_EQ(remedy.Detail.size(), 4u);
+    EXPECT_EQ(remedy.Detail[0].rfind("RIMEDIO: ", 0), 0u);
+    const auto plants = ShowSignatureList(Installation(), SignatureTarget::OfPoint(2), true);
+    ASSERT_TRUE(plants && !plants->Names.empty());
+    const auto plant = ShowCurableSymptoms(Installation(), plants->Names.front(), true);
+    EXPECT_GT(plant.Symptoms.size(), 2u);
+    ASSERT_EQ(plant.Detail.size(), 5u);
+    EXPECT_EQ(plant.Detail[4].rfind("SINTESI PSICHICA: ", 0), 0u);
+    // Letter case counts: an unknown spelling leaves the two heading lines only.
+    const auto none = ShowCurableSymptoms(Installation(), "nessun rimedio con questo nome", false);
+    EXPECT_EQ(none.Symptoms.size(), 2u);
+    EXPECT_TRUE(none.Detail.empty());
+}
