@@ -245,7 +245,8 @@ BirthRecord BuildBirthRecord(const BirthData& data, std::string_view correctionT
                              long annotationNumber) {
     BirthRecord r;
     r.DateField = StoredDateText(data.Day, data.Month, data.Year, data.Hour, data.Minute) + std::string(correctionText);
-    r.PlaceField = Utf8ToCp1252(data.CoordinatesText).substr(0, 12) + Utf8ToCp1252(data.Locality);
+    // The locality always starts at character 13, whatever the caller passed as coordinates.
+    r.PlaceField = PadRightBlanks(Utf8ToCp1252(data.CoordinatesText), 12).substr(0, 12) + Utf8ToCp1252(data.Locality);
     r.Calendar = data.CalendarKind == Calendar::Gregorian ? "GR" : "GI";
     r.Nationality = Utf8ToCp1252(data.Nationality);
     r.BodySummary = summaries.Bodies;
