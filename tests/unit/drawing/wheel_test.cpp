@@ -1,0 +1,122 @@
+#include "drawing/wheel.hpp"
+
+#include <gtest/gtest.h>
+
+#include "drawing/recording_device.hpp"
+
+using namespace florimant;
+using Kind = RecordedShape::Kind;
+
+namespace {
+
+void ExpectAngles(const std::vector<Real>& got, const std::vector<double>& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(double(got[i]), want[i], 1e-9) << i;
+}
+
+ChartData SampleChart() {
+    ChartData chart;
+    const double longitudes[] = {0, 100, 102, 104, 200, 250, 300, 330, 40, 220, 15, 285};
+    for (int i = 1; i <= 11; ++i) chart.Longitude[size_t(i)] = longitudes[i];
+    chart.RetroFlags.fill(' ');
+    chart.RetroFlags[5] = 'r';
+    for (int k = 1; k <= 12; ++k) chart.HouseCusps[size_t(k)] = 15 + 30 * (k - 1) + 15;  // median houses
+    chart.HouseSystem = "CASE_MEDIE";
+    return chart;
+}
+
+}  // namespace
+
+TEST(Spreading, ThreeCloseBodiesStraddleTheirPlaces) {
+    ExpectAngles(SpreadAngles({100, 102, 104, 250}), {92, 102, 112, 250});
+}
+
+TEST(Spreading, CrowdAfterANearBodyMovesBackOnlyByTheSpareRoom) {
+    // 12 degrees after a body: moved back by 2, not by half the push (8).
+    ExpectAngles(SpreadAngles({88, 100, 102, 104, 250}), {88, 98, 108, 118, 250});
+    // Two members only: not moved back at all.
+    ExpectAngles(SpreadAngles({88, 100, 102, 250}), {88, 100, 110, 250});
+}
+
+TEST(Spreading, CrowdAcrossTheJoinStaysTogether) {
+    ExpectAngles(SpreadAngles({355, 358, 2, 180}), {348.5, 358.5, 8.5, 180});
+    ExpectAngles(SpreadAngles({5}), {5});
+    EXPECT_TRUE(SpreadAngles({}).empty());
+    // Ties keep body order.
+    ExpectAngles(SpreadAngles({50, 50, 200}), {45, 55, 200});
+}
+
+TEST(Spreading, DecanRulersFollowTheChaldeanOrder) {
+    EXPECT_EQ(DecanRuler(0), Body::Mars);
+    EXPECT_EQ(DecanRuler(1), Body::Sun);
+    EXPECT_EQ(DecanRuler(2), Body::Venus);
+    EXPECT_EQ(DecanRuler(33), Body::Saturn);
+    EXPECT_EQ(DecanRuler(34), Body::Jupiter);
+    EXPECT_EQ(DecanRuler(35), Body::Mars);
+}
+
+TEST(Wheel, BodiesCarryTheirTextsAndRetrogradeMark) {
+    RecordingDevice d;
+    DrawState s;
+    s.Target = DrawTarget::Printer;
+    s.Scale = 4;
+    s.FontBase = 20;
+    Canvas c{s, d};
+    const ChartData chart = SampleChart();
+    DrawBodies(c, chart, {173, 105}, 57, 44, 7);
+    int rs = 0, circles = 0;
+    for (const auto& shape : d.Shapes()) {
+        if (shape.Shape == Kind::Text && shape.Text == "r") {
+            ++rs;
+            EXPECT_EQ(shape.TextColour, Colours::Red);
+        }
+        if (shape.Shape == Kind::Polyline && shape.Points[0].size() == 73) ++circles;
+    }
+    EXPECT_EQ(rs, 1);
+    EXPECT_EQ(circles, 8);  // a ring round each body and the inner circle
+    // Ties from the true outer place to the spread ring place: Mercury (102) keeps its angle.
+    bool tied = false;
+    const SheetPoint outerTrue = WheelPoint(173, 105, 57, DrawingAngle(15, 102), 1);
+    for (const auto& shape : d.Shapes())
+        if (shape.Shape == Kind::Line && shape.Points[0][0] == MapPoint(s, outerTrue)) tied = true;
+    EXPECT_TRUE(tied);
+}
+
+TEST(Wheel, HouseRingTicksBoundariesAndNumerals) {
+    RecordingDevice d;
+    DrawState s;
+    s.Target = DrawTarget::Window;
+    s.Scale = 4;
+    Canvas c{s, d};
+    DrawHouseRing(c, SampleChart(), {173, 105}, 41, 35);
+    int ticks = 0, numerals = 0, boundaries = 0;
+    for (const auto& shape : d.Shapes()) {
+        if (shape.Shape == Kind::Line && shape.PenUsed.Rgb == Colours::Cyan) ++ticks;
+        if (shape.Shape == Kind::Line && shape.PenUsed.Rgb == Colours::White) ++boundaries;
+        if (shape.Shape == Kind::Text) {
+            ++numerals;
+            EXPECT_EQ(shape.TextColour, Colours::White);
+        }
+    }
+    EXPECT_EQ(ticks, 60);
+    EXPECT_EQ(boundaries, 12);
+    EXPECT_EQ(numerals, 12);
+    EXPECT_EQ(d.Shapes().back().Text, "XII");
+}
+
+TEST(Wheel, ZodiacRingBoundariesAndAngleMarks) {
+    RecordingDevice d;
+    DrawState s;
+    s.Target = DrawTarget::Printer;
+    s.Scale = 4;
+    Canvas c{s, d};
+    DrawZodiacRing(c, SampleChart(), {173, 105}, 67, 57);
+    size_t lines = 0;
+    for (const auto& shape : d.Shapes()) lines += shape.Shape == Kind::Line;
+    EXPECT_EQ(lines, 2u + 12 + 24);
+    d.Clear();
+    DrawAngles(c, SampleChart(), {173, 105}, 72);
+    size_t texts = 0;
+    for (const auto& shape : d.Shapes()) texts += shape.Shape == Kind::Text;
+    EXPECT_EQ(texts, 3u + 2 + 6 + 4);  // ascendant, midheaven, house boundaries (one side for 3 and 4)
+}
