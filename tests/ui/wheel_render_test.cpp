@@ -1,0 +1,81 @@
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+#include "drawing/wheel.hpp"
+#include "ui/qt_device.hpp"
+
+using namespace florimant;
+
+namespace {
+
+ChartData SampleChart() {
+    ChartData chart;
+    const double longitudes[] = {0, 100, 102, 104, 200, 250, 300, 330, 40, 220, 15, 285};
+    for (int i = 1; i <= 11; ++i) chart.Longitude[size_t(i)] = longitudes[i];
+    chart.RetroFlags.fill(' ');
+    chart.RetroFlags[5] = 'r';
+    for (int k = 1; k <= 12; ++k) chart.HouseCusps[size_t(k)] = 30 * k;
+    chart.HouseSystem = "CASE_MEDIE";
+    return chart;
+}
+
+// The chart sheet's wheel on paper, 5 pixels per sheet unit.
+QImage RenderWheel(bool blackAndWhite, bool window) {
+    DrawState s;
+    s.Target = window ? DrawTarget::Window : DrawTarget::Printer;
+    s.BlackAndWhite = blackAndWhite;
+    s.Scale = 5;
+    s.FontBase = 20;
+    s.OffsetX = -5 * 80;
+    s.OffsetY = -5 * 10;
+    QImage image(5 * 190, 5 * 190, QImage::Format_RGB32);
+    image.fill(window ? Qt::black : Qt::white);
+    QPainter painter(&image);
+    QtDevice device(painter);
+    const ProgramFolder folder(FLORIMANT_INSTALLATION_DIR);
+    Canvas c{s, device, &folder};
+    const ChartData chart = SampleChart();
+    const WheelGeometry g = SheetWheel();
+    const SheetPoint centre{g.CentreX, g.CentreY};
+    DrawZodiacRing(c, chart, centre, g.R1, g.R2);
+    DrawBodies(c, chart, centre, g.R3, g.R4, 7);
+    DrawHouseRing(c, chart, centre, g.R5 - 3, g.R6 - 3);
+    DrawAngles(c, chart, centre, g.R1 + 5);
+    return image;
+}
+
+}  // namespace
+
+class WheelRenderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void colourOnPaper() {
+        const QImage image = RenderWheel(false, false);
+        image.save("wheel_colour_paper.png");
+        // The ring of the Sun (green pen) sits on the body ring at 0 degrees Ariete; the
+        // horizon marks are red on both sides.
+        int red = 0, green = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                red += c == QColor(Qt::red);
+                green += c == QColor(Qt::green);
+            }
+        QVERIFY(red > 100);
+        QVERIFY(green > 100);
+    }
+
+    void blackAndWhiteOnTheWindowIsWhiteOnBlack() {
+        const QImage image = RenderWheel(true, true);
+        image.save("wheel_bw_window.png");
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                QVERIFY2(c.red() == c.green() && c.green() == c.blue(), qPrintable(QString("%1,%2").arg(x).arg(y)));
+            }
+    }
+};
+
+QTEST_MAIN(WheelRenderTest)
+#include "wheel_render_test.moc"
