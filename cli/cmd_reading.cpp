@@ -15,6 +15,7 @@
 #include "cli_command.hpp"
 #include "common/data_file_error.hpp"
 #include "engine/astro_time.hpp"
+#include "engine/chart.hpp"
 #include "engine/texts.hpp"
 #include "json.hpp"
 
@@ -46,12 +47,39 @@ struct Reading {
     ChartData chart;
 };
 
-Reading LoadReading(const ProgramFolder& folder) {
+int Digits(const std::string& text, size_t at, size_t count, const std::string& what) {
+    int value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+        if (i >= text.size() || text[i] < '0' || text[i] > '9') throw CommandError(what + " non valida: " + text);
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// The current subject, or with --date the chart of the given birth data (for checks and batch
+// work that should not touch the current subject).
+Reading LoadReading(const ProgramFolder& folder, const Arguments& args) {
     Reading r;
     r.orbs = LoadActiveOrbs(folder);
     r.settings = ChartEphemerisSettings(r.orbs);
-    SubjectSummary summary;
-    ComputeChart(folder, r.settings, r.chart, summary);
+    if (!args.Has("date")) {
+        SubjectSummary summary;
+        ComputeChart(folder, r.settings, r.chart, summary);
+        return r;
+    }
+    const std::string date = args.Get("date"), time = args.Get("time", "12:00");
+    if (date.size() != 10 || date[4] != '-' || date[7] != '-') throw CommandError("data non valida (AAAA-MM-GG): " + date);
+    if (time.size() != 5 || time[2] != ':') throw CommandError("ora non valida (HH:MM): " + time);
+    const std::string calendar = args.Get("calendar", "GR");
+    if (calendar != "GR" && calendar != "GI") throw CommandError("calendario non valido (GR o GI): " + calendar);
+    SetSubjectFieldsForChart(r.chart, Digits(date, 8, 2, "data"), Digits(date, 5, 2, "data"), Digits(date, 0, 4, "data"),
+                             Digits(time, 0, 2, "ora"), Digits(time, 3, 2, "ora"), args.GetNumber("correction", 0),
+                             calendar == "GR" ? 1 : 0, args.Get("coords", "45N28-009E11"));
+    try {
+        ComputeChartFromSubjectFields(folder, r.settings, r.chart);
+    } catch (const std::invalid_argument& e) {
+        throw CommandError(e.what());
+    }
     return r;
 }
 
@@ -173,13 +201,22 @@ void WriteMasters(JsonWriter& json, const ProgramFolder& folder, const Reading& 
     json.EndObject();
 }
 
-void ReadingCommand(CommandContext& context, const Arguments&) {
+void ReadingCommand(CommandContext& context, const Arguments& args) {
     const ProgramFolder& folder = context.folder;
-    const Reading r = LoadReading(folder);
+    const Reading r = LoadReading(folder, args);
     const AspectOrbs& orbs = r.orbs.Values.Orbs;
     const ChartKeys keys = WriteChartKeys(folder, r.chart, orbs);
     JsonWriter json(context.out);
     json.BeginObject();
+    json.Key("longitudes").BeginArray();
+    for (int i = 1; i <= AnalysisPointCount; ++i) json.Number(r.chart.Longitude[static_cast<size_t>(i)]);
+    json.EndArray();
+    json.Key("latitudes").BeginArray();
+    for (int i = 1; i <= AnalysisPointCount; ++i) json.Number(r.chart.Latitude[static_cast<size_t>(i)]);
+    json.EndArray();
+    json.Key("orbs").BeginArray();
+    for (Real orb : orbs) json.Number(orb);
+    json.EndArray();
     WriteAspects(json, r.chart, orbs);
     WriteStructure(json, ComputeArchetypalStructure(folder, r.chart));
     json.Key("constitution").BeginObject();
@@ -207,7 +244,7 @@ void AttributionsCommand(CommandContext& context, const Arguments& args) {
     if (byPoint == args.Has("sign")) throw CommandError("indicare --point N oppure --sign S");
     const int number = static_cast<int>(args.GetNumber(byPoint ? "point" : "sign"));
     if (number < 1 || number > (byPoint ? AnalysisPointCount : 12)) throw CommandError("numero fuori intervallo");
-    const Reading r = LoadReading(folder);
+    const Reading r = LoadReading(folder, args);
     const ChartKeys keys = WriteChartKeys(folder, r.chart, r.orbs.Values.Orbs);
     const AttributionPanels panels = byPoint ? ShowPointAttributions(folder, r.chart, number, keys.Dodecatemoria)
                                              : ShowSignAttributions(folder, number);
@@ -236,9 +273,11 @@ void AttributionsCommand(CommandContext& context, const Arguments& args) {
     json.Newline();
 }
 
-RegisterCommand readingCommand({"reading", "reading", {}, ReadingCommand});
+RegisterCommand readingCommand(
+    {"reading", "reading [--date AAAA-MM-GG --time HH:MM --correction ORE --coords 45N28-009E11 --calendar GR|GI]", {},
+     ReadingCommand});
 RegisterCommand attributionsCommand(
-    {"attributions", "attributions --point N | --sign S [--plants] [--remedy NOME]", {"plants"}, AttributionsCommand});
+    {"attributions", "attributions --point N | --sign S [--plants] [--remedy NOME] [--date ... come reading]", {"plants"}, AttributionsCommand});
 
 }  // namespace
 }  // namespace florimant::cli
