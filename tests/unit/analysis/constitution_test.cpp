@@ -4,6 +4,7 @@
 #include <random>
 
 #include "analysis/antiscia.hpp"
+#include "analysis/click_cycle.hpp"
 #include "analysis/constitution.hpp"
 
 using namespace florimant;
@@ -82,4 +83,26 @@ TEST(Antiscia, ReflectionsOfPointsAndSigns) {
     EXPECT_DOUBLE_EQ(static_cast<double>(ContraAntiscion(200)), 340);
     EXPECT_DOUBLE_EQ(static_cast<double>(Antiscion(0)), 0);
     EXPECT_DOUBLE_EQ(static_cast<double>(SignMidpoint(12)), 345);
+}
+
+TEST(ClickCycle, PointsAndSigns) {
+    uint8_t sun = 0;
+    const ClickAction expected[] = {ClickAction::ShowAttributions, ClickAction::ShowSignatureList, ClickAction::HidePanel,
+                                    ClickAction::ShowAntiscia, ClickAction::ShowAttributions};
+    const int messages[] = {28, 29, 28, 30, 28};
+    for (int k = 0; k < 5; ++k) {
+        const ClickStep step = AdvancePointClick(1, sun);
+        EXPECT_EQ(step.Action, expected[k]) << k;
+        EXPECT_EQ(step.HelpMessage, messages[k]) << k;
+    }
+    // The north node has a list but no antiscia; the Ascendant neither: no click is lost.
+    uint8_t node = 3;
+    EXPECT_EQ(AdvancePointClick(8, node).Action, ClickAction::ShowAttributions);
+    uint8_t ascendant = 0;
+    EXPECT_EQ(AdvancePointClick(10, ascendant).Action, ClickAction::ShowAttributions);
+    EXPECT_EQ(AdvancePointClick(10, ascendant).Action, ClickAction::HidePanel);
+    EXPECT_EQ(AdvancePointClick(10, ascendant).Action, ClickAction::ShowAttributions);
+    uint8_t aries = 0;
+    const int signMessages[] = {31, 32, 31, 33, 31};
+    for (int m : signMessages) EXPECT_EQ(AdvanceSignClick(aries).HelpMessage, m);
 }
