@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "common/data_file_error.hpp"
 #include "knowledge/catalogue.hpp"
 #include "knowledge/plant_records.hpp"
@@ -177,4 +179,33 @@ TEST(TrimTrailingJunk, KeepsLettersDigitsParenthesesDotsAndAccentedVowels) {
     // At most ten characters go.
     EXPECT_EQ(TrimTrailingJunkBytes("x" + std::string(12, ' ')), "x  ");
     EXPECT_EQ(TrimTrailingJunkBytes("   "), "");
+}
+
+TEST(RemedyFile, AnInterruptedDeletionLeavesTheOldFileOrTheNew) {
+    HookGuard guard;
+    TempFolder t;
+    const ProgramFolder folder = t.folder();
+    for (const char* name : {"MSA A", "MSA B", "MSA C"}) AppendRemedyRecord(folder, Remedy(name, "uso"));
+    const std::string before = ReadBytes(t.path / "OpzioneH" / "DBmain.rnd");
+    const std::string after = before.substr(0, 4814) + before.substr(2 * 4814);
+    for (int failAt = 0;; ++failAt) {
+        int step = 0;
+        SetFileOperationHook([&](std::string_view, const fs::path&) {
+            if (step++ == failAt) throw std::runtime_error("interruzione simulata");
+        });
+        bool finished = true;
+        try {
+            DeleteRemedyRecord(folder, 1);
+        } catch (const std::runtime_error&) {
+            finished = false;
+        }
+        SetFileOperationHook({});
+        const std::string now = ReadBytes(t.path / "OpzioneH" / "DBmain.rnd");
+        if (finished) {
+            EXPECT_EQ(now, after);
+            break;
+        }
+        EXPECT_EQ(now, before) << "step " << failAt;
+        ASSERT_LT(failAt, 10);
+    }
 }
