@@ -189,4 +189,34 @@ void DrawPageFrame(Canvas& c) {
     Rectangle(c, frame.TopLeft, frame.BottomRight);
 }
 
+void DrawFooterLogo(Canvas& c, SheetPoint anchor, bool colour) {
+    const Real x = anchor.X + 5, y = anchor.Y + 130;
+    const SheetPoint star[] = {{x + 10, y - 2}, {x + 25, y + 7}, {x + 10, y + 12}, {x + 20, y - 2}, {x + 20, y + 13}, {x + 10, y - 2}};
+    std::vector<DevicePoint> points;
+    for (const SheetPoint& p : star) points.push_back(MapPoint(c.State, p));
+    SetPen(c, 2);
+    if (colour)
+        SetBrush(c, Colours::Yellow);
+    else
+        ReleaseBrush(c);
+    c.Target.Polygon(points, FillRule::Winding);
+    if (colour) {
+        SetBrush(c, Colours::Red);
+        Rectangle(c, {x - 1, y}, {x + 30, y + 5});
+        c.Target.SetTextColour(Colours::White);
+        TextLeft(c, "Florimant 3", 15, {x + 1, y + 0.5L});
+    } else {
+        ReleaseBrush(c);
+        Rectangle(c, {x - 1, y}, {x + 30, y + 5});
+        SetTextColour(c, 4);
+        TextLeft(c, "Florimant 3", 15, {x, y + 0.5L});
+    }
+    ReleaseBrush(c);
+}
+
+void DrawDateAndOwner(Canvas& c, SheetPoint anchor, std::string_view date, std::string_view owner) {
+    TextRight(c, date, 1, anchor);
+    TextRight(c, owner, 15, {anchor.X, anchor.Y + 4});
+}
+
 }  // namespace florimant

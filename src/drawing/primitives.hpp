@@ -56,5 +56,10 @@ void DrawSymbol(Canvas& c, SymbolFamily family, int number, Real size, SheetPoin
 // Vector glyphs 1..14 (the aspect marks of the analysis window), `size` sheet units across.
 void DrawGlyph(Canvas& c, int glyph, Real size, SheetPoint at);
 void DrawPageFrame(Canvas& c);
+// The footer mark at the anchor (the mark itself sits 5 units right and 130 units down): a
+// star and the program's name on a bar, red and yellow in colour, outlined otherwise.
+void DrawFooterLogo(Canvas& c, SheetPoint anchor, bool colour);
+// The date (font 1) right-aligned at the anchor, and 4 units lower the owner's name (font 15).
+void DrawDateAndOwner(Canvas& c, SheetPoint anchor, std::string_view date, std::string_view owner);
 
 }  // namespace florimant

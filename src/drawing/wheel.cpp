@@ -1,6 +1,7 @@
 #include "drawing/wheel.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <string>
 
@@ -208,6 +209,48 @@ void DrawAngles(Canvas& c, const ChartData& chart, SheetPoint centre, Real ra) {
         }
     }
     ReleaseBrush(c);
+}
+
+std::vector<SheetPoint> AspectBand(SheetPoint a, SheetPoint b, Real width) {
+    const Real dx = b.X - a.X, dy = b.Y - a.Y;
+    const Real length = std::hypot(dx, dy);
+    if (length == 0) return {};
+    // A lens: pointed at both ends, `width` away from the segment along its middle half.
+    const Real nx = -dy / length * width, ny = dx / length * width;
+    const auto along = [&](Real t, Real side) { return SheetPoint{a.X + t * dx + side * nx, a.Y + t * dy + side * ny}; };
+    return {a, along(0.25L, 1), along(0.75L, 1), b, along(0.75L, -1), along(0.25L, -1)};
+}
+
+void DrawAspectLines(Canvas& c, const ChartData& chart, SheetPoint centre, Real radius, const AspectOrbs& orbs,
+                     AspectLineStyle style) {
+    SetLogicalPen(c, 10);
+    ReleaseBrush(c);
+    Circle(c, radius, centre);
+    const Real asc = Real(RoundHalfEven(Ascendant(chart)));
+    const auto place = [&](int b) { return At(c, centre, radius, 360 - RoundHalfEven(chart.Longitude[size_t(b)]) + asc); };
+    for (int i = Body::Sun; i < Body::Saturn; ++i)
+        for (int j = i + 1; j <= Body::Saturn; ++j) {
+            const Real d = AngularSeparation(chart.Longitude[size_t(i)], chart.Longitude[size_t(j)]);
+            const std::optional<AspectKind> kind = FindMajorAspect(d, orbs);
+            if (!kind || *kind == AspectKind::Congiunzione) continue;
+            const bool soft = *kind == AspectKind::Trigono || *kind == AspectKind::Sestile;
+            const int orb = std::abs(RoundHalfEven(d - AspectAngle(*kind)));
+            const SheetPoint a = place(i), b = place(j);
+            if (style == AspectLineStyle::Bands) {
+                SetPen(c, soft ? 25 : 7);
+                SetBrush(c, soft ? Colours::Blue : Colours::Red);
+                std::vector<DevicePoint> band;
+                for (const SheetPoint& p : AspectBand(a, b, AspectBandWidth(orb))) band.push_back(MapPoint(c.State, p));
+                if (!band.empty()) c.Target.Polygon(band, FillRule::Alternate);
+                ReleaseBrush(c);
+            } else if (soft) {
+                SetPen(c, 80);
+                Line(c, a, b);
+            } else {
+                SetPen(c, 79);
+                FineDottedLine(c, a, b);
+            }
+        }
 }
 
 }  // namespace florimant

@@ -2,6 +2,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/aspects.hpp"
 #include "drawing/primitives.hpp"
 #include "engine/chart_data.hpp"
 
@@ -19,6 +20,15 @@ void DrawHouseRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real ou
 void DrawBodies(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer, Real inner, int count);
 // Horizon, ascendant and (median houses only) midheaven and house boundary marks at radius `ra`.
 void DrawAngles(Canvas& c, const ChartData& chart, SheetPoint centre, Real ra);
+
+// Aspect lines between the seven planets inside the circle of radius `radius`: oppositions and
+// squares hard, trines and sextiles soft, by the given orbs; conjunctions and other distances draw
+// nothing. Style 0 draws bands (tight aspects wide), style 1 plain and dotted lines.
+enum class AspectLineStyle { Bands = 0, Lines = 1 };
+void DrawAspectLines(Canvas& c, const ChartData& chart, SheetPoint centre, Real radius, const AspectOrbs& orbs,
+                     AspectLineStyle style);
+// The six corners of the band drawn for an aspect between two points, half-width `width`.
+std::vector<SheetPoint> AspectBand(SheetPoint from, SheetPoint to, Real width);
 
 // The display angles of crowded bodies: the angles (degrees) moved apart to at least
 // `separation`, each crowd kept round its true place as far as the free space allows.

@@ -42,6 +42,10 @@ QImage RenderWheel(bool blackAndWhite, bool window) {
     DrawBodies(c, chart, centre, g.R3, g.R4, 7);
     DrawHouseRing(c, chart, centre, g.R5 - 3, g.R6 - 3);
     DrawAngles(c, chart, centre, g.R1 + 5);
+    AspectOrbs orbs;
+    orbs.fill(8);
+    DrawAspectLines(c, chart, centre, g.R6 - 3, orbs, blackAndWhite ? AspectLineStyle::Lines : AspectLineStyle::Bands);
+    DrawFooterLogo(c, {0, 0}, !blackAndWhite);
     return image;
 }
 

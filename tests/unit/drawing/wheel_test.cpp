@@ -120,3 +120,103 @@ TEST(Wheel, ZodiacRingBoundariesAndAngleMarks) {
     for (const auto& shape : d.Shapes()) texts += shape.Shape == Kind::Text;
     EXPECT_EQ(texts, 3u + 2 + 6 + 4);  // ascendant, midheaven, house boundaries (one side for 3 and 4)
 }
+
+namespace {
+
+ChartData AspectChart() {
+    ChartData chart;
+    const double longitudes[] = {0, 0, 121, 2, 270, 45, 200, 330, 180, 0, 10, 280};
+    for (int i = 1; i <= 11; ++i) chart.Longitude[size_t(i)] = longitudes[i];
+    return chart;
+}
+
+AspectOrbs EightDegrees() {
+    AspectOrbs orbs;
+    orbs.fill(8);
+    return orbs;
+}
+
+}  // namespace
+
+TEST(AspectLines, BandsForSoftAndHardAspectsOfThePlanetsOnly) {
+    RecordingDevice d;
+    DrawState s;
+    s.Target = DrawTarget::Printer;
+    s.Scale = 4;
+    Canvas c{s, d};
+    DrawAspectLines(c, AspectChart(), {173, 105}, 35, EightDegrees(), AspectLineStyle::Bands);
+    int blue = 0, red = 0;
+    for (const auto& shape : d.Shapes()) {
+        if (shape.Shape != Kind::Polygons) continue;
+        ASSERT_EQ(shape.Points[0].size(), 6u);
+        if (shape.BrushUsed == Brush(Colours::Blue)) {
+            ++blue;
+            EXPECT_EQ(shape.PenUsed.Rgb, Colours::Cyan);
+        }
+        if (shape.BrushUsed == Brush(Colours::Red)) {
+            ++red;
+            EXPECT_EQ(shape.PenUsed.Rgb, Colours::Yellow);
+        }
+    }
+    // Sun-Moon, Moon-Mercury trines and Venus-Saturn sextile; Sun-Venus and Mercury-Venus squares;
+    // no Sun-Mercury conjunction and no line to the node opposite the Sun.
+    EXPECT_EQ(blue, 3);
+    EXPECT_EQ(red, 2);
+}
+
+TEST(AspectLines, PlainAndDottedLinesInTheSecondStyle) {
+    RecordingDevice d;
+    DrawState s;
+    s.Target = DrawTarget::Printer;
+    s.Scale = 4;
+    Canvas c{s, d};
+    DrawAspectLines(c, AspectChart(), {173, 105}, 35, EightDegrees(), AspectLineStyle::Lines);
+    int lines = 0, dots = 0;
+    for (const auto& shape : d.Shapes()) {
+        if (shape.Shape == Kind::Line) {
+            ++lines;
+            EXPECT_EQ(shape.PenUsed.Rgb, Colours::Cyan);
+        }
+        if (shape.Shape == Kind::Ellipse) {
+            ++dots;
+            EXPECT_EQ(shape.PenUsed.Rgb, Colours::Red);
+        }
+        EXPECT_NE(shape.Shape, Kind::Polygons);
+    }
+    EXPECT_EQ(lines, 3);
+    EXPECT_GT(dots, 20);
+}
+
+TEST(AspectLines, TightAspectsGiveWideBands) {
+    const auto band = AspectBand({0, 0}, {100, 0}, 2);
+    ASSERT_EQ(band.size(), 6u);
+    EXPECT_NEAR(double(band[1].Y), 2, 1e-12);
+    EXPECT_NEAR(double(band[4].Y), -2, 1e-12);
+    EXPECT_GT(AspectBandWidth(0), AspectBandWidth(1));
+    EXPECT_TRUE(AspectBand({1, 1}, {1, 1}, 2).empty());
+}
+
+TEST(Footer, ColourAndOutlinedLogo) {
+    RecordingDevice d;
+    DrawState s;
+    s.Target = DrawTarget::Printer;
+    s.Scale = 1;
+    s.FontBase = 30;
+    Canvas c{s, d};
+    DrawFooterLogo(c, {0, 0}, true);
+    ASSERT_EQ(d.Shapes().size(), 3u);
+    EXPECT_EQ(d.Shapes()[0].BrushUsed, Brush(Colours::Yellow));
+    EXPECT_EQ(int(d.Shapes()[0].Rule), int(FillRule::Winding));
+    EXPECT_EQ(d.Shapes()[1].Box, (DeviceRect{4, 130, 35, 135}));
+    EXPECT_EQ(d.Shapes()[1].BrushUsed, Brush(Colours::Red));
+    EXPECT_EQ(d.Shapes()[2].Text, "Florimant 3");
+    EXPECT_EQ(d.Shapes()[2].TextColour, Colours::White);
+    d.Clear();
+    DrawFooterLogo(c, {0, 0}, false);
+    EXPECT_FALSE(d.Shapes()[0].BrushUsed.has_value());
+    EXPECT_EQ(d.Shapes()[2].TextColour, Colours::Blue);
+    d.Clear();
+    DrawDateAndOwner(c, {100, 10}, "09/12/2026", "Anna Rossi");
+    EXPECT_EQ(d.Shapes()[1].Points[0][0], (DevicePoint{100, 14}));
+    EXPECT_EQ(int(d.Shapes()[1].Align), int(TextAlign::Right));
+}
