@@ -176,6 +176,7 @@ void MainWindow::BuildControls() {
     edMainPass1_ = new QLineEdit(panelPass_);
     edMainPass1_->setObjectName(QStringLiteral("EdMainPass1"));
     edMainPass1_->setEchoMode(QLineEdit::Password);
+    edMainPass1_->setMaximumWidth(180);
     edMainPass1_->installEventFilter(this);
     panMainPass_ = new QLabel(panelPass_);
     panMainPass_->setObjectName(QStringLiteral("PanMainPass"));
@@ -183,6 +184,7 @@ void MainWindow::BuildControls() {
     panMainPass_->setFrameShape(QFrame::StyledPanel);
     edNewPass_ = new QLineEdit(panelPass_);
     edNewPass_->setObjectName(QStringLiteral("EdNewPass"));
+    edNewPass_->setMaximumWidth(180);
     edNewPass_->installEventFilter(this);
     connect(edNewPass_, &QLineEdit::textEdited, this, &MainWindow::NewPasswordTyped);
     bbOk_ = MakeButton(panelPass_, "BBok", QStringLiteral("OK Prosegui"), false);
@@ -201,6 +203,7 @@ void MainWindow::BuildControls() {
     passGrid->addWidget(bbOkRegi_, 1, 3);
     passGrid->addWidget(labInitialPassword_, 2, 0, 1, 4);
     passGrid->setRowStretch(3, 1);
+    passGrid->setColumnStretch(4, 1);
     stackGrid->addWidget(panelPass_, 0, 0);
 
     pageControl1_ = new QTabWidget(stack);

@@ -1,0 +1,74 @@
+// Saves a PNG of every window of the desktop program as it first appears, taken in the working
+// directory as program folder: florimant-screenshots OUTDIR. Run it on the offscreen platform in
+// a copy of the installation: it logs in, so it writes the usage log like a real start.
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTextStream>
+#include <QToolButton>
+
+#include <cstdio>
+
+#include "ui/main_window.hpp"
+
+namespace {
+
+bool Save(QWidget& window, const QDir& out, const QString& name) {
+    QApplication::processEvents();
+    const QString path = out.filePath(name + QStringLiteral(".png"));
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "impossibile scrivere %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+void TypeInto(QWidget* widget, const QString& text) {
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "uso: florimant-screenshots CARTELLA\n");
+        return 2;
+    }
+    QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "impossibile creare %s\n", argv[1]);
+        return 1;
+    }
+    florimant::AppState state(florimant::ProgramFolder::Current());
+    florimant::InitialiseProgramState(state, QApplication::primaryScreen());
+    florimant::MainWindow window(state);
+    QStringList messages;
+    window.SetMessageHook([&messages](QMessageBox::Icon, const QString& text) { messages << text; });
+    window.show();
+    QApplication::processEvents();
+    window.Activate();
+    bool ok = Save(window, out, QStringLiteral("main_window"));
+
+    // The unlocked window with each of its tab pages, through the password panel as a user would.
+    auto* password = window.findChild<QLineEdit*>(QStringLiteral("EdMainPass1"));
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    if (password != nullptr && tabs != nullptr) {
+        TypeInto(password, QString::fromLatin1(florimant::FactoryPassword.data(), florimant::FactoryPassword.size()));
+        if (auto* proceed = window.findChild<QWidget*>(QStringLiteral("BBok")); proceed && proceed->isEnabled())
+            QMetaObject::invokeMethod(proceed, "click");
+        for (int page = 0; page < tabs->count() && state.Switches.Unlocked; ++page) {
+            tabs->setCurrentIndex(page);
+            ok = Save(window, out, QStringLiteral("main_window_page%1").arg(page + 1)) && ok;
+        }
+    }
+    for (const auto& message : messages) std::fprintf(stderr, "messaggio: %s\n", qPrintable(message));
+    return ok ? 0 : 1;
+}
