@@ -2,7 +2,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <random>
+#include <set>
 
 #include "analysis/attributions.hpp"
 #include "analysis/chart_keys.hpp"
@@ -119,4 +122,40 @@ TEST(Attributions, CurableSymptomsOfAListedRemedyAndPlant) {
     const auto none = ShowCurableSymptoms(Installation(), "nessun rimedio con questo nome", false);
     EXPECT_EQ(none.Symptoms.size(), 2u);
     EXPECT_TRUE(none.Detail.empty());
+}
+
+TEST(ShippedTexts, EveryChartKeyHasItsText) {
+    const auto texts = ReadTextLines(Installation(), SpecificPointTextsFile);
+    std::set<std::string> heads8, heads6, heads4;
+    for (const auto& line : texts) {
+        heads8.insert(line.substr(0, 8));
+        heads6.insert(line.substr(0, 6));
+        heads4.insert(line.substr(0, 4));
+    }
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> degrees(0, 360);
+    for (int n = 0; n < 300; ++n) {
+        ChartData chart;
+        for (int i = 1; i <= 11; ++i) chart.Longitude[static_cast<size_t>(i)] = n % 10 == 0 ? std::fmod(10.0 * (i + n / 10), 360.0) : degrees(random);
+        for (int h = 1; h <= 12; ++h) chart.HouseCusps[static_cast<size_t>(h)] = std::fmod(chart.Longitude[10] + 30 * (h - 1), 360.0L);
+        for (const auto& key : ChartKeyLines(chart, ComputeSectors(chart), FixedOrbSetA().Orbs)) {
+            const bool found = key.size() == 8 ? heads8.count(key) > 0 : key.size() == 6 ? heads6.count(key) > 0 : heads4.count(key) > 0;
+            EXPECT_TRUE(found) << key;
+        }
+    }
+    // Sign reflections.
+    const auto signTexts = ReadTextLines(Installation(), SpecificSignTextsFile);
+    for (const auto& key : SignKeyLines())
+        EXPECT_TRUE(std::any_of(signTexts.begin(), signTexts.end(), [&](const std::string& l) { return l.rfind(key, 0) == 0; })) << key;
+}
+
+TEST(ShippedTexts, HelpMessagesAreNumberedInOrder) {
+    const auto lines = ReadTextLines(Installation(), "Appoggio\\Messaggi.txt");
+    int number = 0;
+    for (const auto& line : lines)
+        if (line.find('#') != std::string::npos) {
+            ++number;
+            EXPECT_EQ(line.substr(0, 2 + std::to_string(number).size()), "# " + std::to_string(number));
+        }
+    EXPECT_EQ(number, 33);
 }
