@@ -24,8 +24,13 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 
 // The specific text of one chart key for a point, or nothing when no line of the file matches.
 std::optional<std::string> SpecificText(const std::vector<std::string>& texts, const std::string& key, int point) {
-    const std::string& code2 = PointCode2(point);
-    const bool codeInKey = key.compare(0, 2, code2) == 0 || (key.size() >= 7 && key.compare(5, 2, code2) == 0);
+    // The key belongs to the point when it starts with the point's 4- or 3-letter code or names it as the second
+    // member of an aspect. The 3-letter codes are used, not the 2-letter ones: "Sa" and "Ve" would
+    // also take the reflections in Sagittarius and Virgo of other points (LunAnSag, LunCaVer), and
+    // the nodes' "Nn" and "Ns" stand in none of their keys.
+    const std::string& code3 = PointCode3(point);
+    const bool codeInKey = StartsWith(key, PointCode4(point)) || StartsWith(key, code3) ||
+                           (key.size() >= 8 && key.compare(5, 3, code3) == 0);
     for (const std::string& line : texts) {
         const std::string first8 = line.substr(0, 8);
         const bool shortMidheaven = StartsWith(line, "Mcie") && line.size() >= 7 && line[6] == ' ';

@@ -69,6 +69,30 @@ TEST(Attributions, PointPanelsFollowTheMatchingRules) {
     EXPECT_EQ(mc.Specific[1], "Mediocielo nel quinto termine");
 }
 
+TEST(Attributions, KeysOfOtherPointsAreNotTaken) {
+    TempFolder t;
+    ReplaceTextFile(t.folder, PointKeysFile, {"LunAnSag", "LunCaVer", "NNorVerg", "NonOpNos", "SatuToro", "VenTrSat"});
+    ReplaceTextFile(t.folder, SpecificPointTextsFile,
+                    {Spe("LunAnSag", "antisce della Luna"), Spe("LunCaVer", "contrantisce della Luna"),
+                     Spe("NNorVerg", "Nodo Nord in Vergine"), Spe("NonOpNos", "asse dei nodi"),
+                     Spe("SatuToro", "Saturno in Toro"), Spe("VenTrSat", "Venere trigono Saturno")});
+    ReplaceTextFile(t.folder, GeneralPointTextsFile, {});
+    ChartData chart;
+    const std::array<Real, AnalysisPointCount + 1> dodecatemoria{};
+    const auto saturn = ShowPointAttributions(t.folder, chart, 7, dodecatemoria);
+    EXPECT_EQ(std::vector<std::string>(saturn.Specific.begin() + 1, saturn.Specific.end() - 1),
+              (std::vector<std::string>{"Saturno in Toro", "Venere trigono Saturno"}));
+    const auto venus = ShowPointAttributions(t.folder, chart, 4, dodecatemoria);
+    EXPECT_EQ(std::vector<std::string>(venus.Specific.begin() + 1, venus.Specific.end() - 1),
+              (std::vector<std::string>{"Venere trigono Saturno"}));
+    const auto north = ShowPointAttributions(t.folder, chart, 8, dodecatemoria);
+    EXPECT_EQ(std::vector<std::string>(north.Specific.begin() + 1, north.Specific.end() - 1),
+              (std::vector<std::string>{"Nodo Nord in Vergine", "asse dei nodi"}));
+    const auto south = ShowPointAttributions(t.folder, chart, 9, dodecatemoria);
+    EXPECT_EQ(std::vector<std::string>(south.Specific.begin() + 1, south.Specific.end() - 1),
+              (std::vector<std::string>{"asse dei nodi"}));
+}
+
 TEST(Attributions, AquariusTextsThroughBothCodes) {
     TempFolder t;
     ReplaceTextFile(t.folder, SignKeysFile, SignKeyLines());
