@@ -97,6 +97,16 @@ TEST(Masters, SunriseAndPlanetaryHourOfAMondayMorning) {
     EXPECT_EQ(chart.HouseCusps, before.HouseCusps);
 }
 
+TEST(Masters, FirstHourJustAfterSunrise) {
+    // Monday 19 June 2000, 05:50 summer time: the Sun has just crossed the Ascendant.
+    const ChartData chart = RomeChart(19, 6, 2000, 5, 50);
+    const PlanetaryHour hour = ComputePlanetaryHour(Installation(), {}, chart);
+    EXPECT_EQ(hour.Weekday, 1);
+    EXPECT_EQ(hour.Hour, 1);
+    EXPECT_EQ(hour.Ruler, 2);  // the Moon's day begins with the Moon's hour
+    EXPECT_EQ("Governata " + RulerPhrase(hour.Ruler), "Governata dalla Luna");
+}
+
 TEST(Masters, NightBirthBelongsToThePlanetaryDayBefore) {
     // Tuesday 20 June 2000, 02:00 summer time: still Monday's night.
     const PlanetaryHour hour = ComputePlanetaryHour(Installation(), {}, RomeChart(20, 6, 2000, 2, 0));
