@@ -141,15 +141,25 @@ void EmfDevice::Text(DevicePoint at, std::string_view text, TextAlign align) {
     size_t chars = 0;
     uint16_t* wide = U_Utf8ToUtf16le(utf8.c_str(), 0, &chars);
     if (!wide) return;
-    // Advances are estimates from the height and weight; our own player ignores them and
-    // other readers only use them to space the characters.
-    uint32_t* dx = dx_set(font_.Height, font_.Weight, static_cast<uint32_t>(chars));
+    std::vector<uint32_t> advances;
+    if (measure_) advances = measure_(font_, text);
+    if (advances.size() != chars) {
+        // Estimates from the height and weight; our own player ignores them either way.
+        uint32_t* estimate = dx_set(font_.Height, font_.Weight, static_cast<uint32_t>(chars));
+        advances.assign(estimate, estimate + (estimate ? chars : 0));
+        std::free(estimate);
+        advances.resize(chars, uint32_t(font_.Height / 2));
+    }
+    uint64_t width = 0;
+    for (uint32_t a : advances) width += a;
     const U_RECTL none = rectl_set(point32_set(0, 0), point32_set(-1, -1));
-    char* emrtext = emrtext_set(PointOf(at), static_cast<U_NUM_STR>(chars), 2, wide, U_ETO_NO_RECT, none, dx);
+    char* emrtext = emrtext_set(PointOf(at), static_cast<U_NUM_STR>(chars), 2, wide, U_ETO_NO_RECT, none, advances.data());
     std::free(wide);
-    std::free(dx);
     if (!emrtext) throw std::bad_alloc();
-    const U_RECTL bounds = rectl_set(PointOf(at), PointOf({at.X + font_.Height * double(chars), at.Y + font_.Height}));
+    double left = at.X;
+    if (align == TextAlign::Right) left -= double(width);
+    if (align == TextAlign::Centre) left -= double(width) / 2;
+    const U_RECTL bounds = rectl_set(PointOf({left, at.Y}), PointOf({left + double(width), at.Y + font_.Height}));
     char* record = U_EMREXTTEXTOUTW_set(bounds, U_GM_COMPATIBLE, 1.0f, 1.0f, reinterpret_cast<PU_EMRTEXT>(emrtext));
     std::free(emrtext);
     Append(record);

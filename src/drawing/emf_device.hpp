@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,15 @@
 // `unitsPerInch`; its frame is the whole page, so a player stretches the page onto its box.
 namespace florimant {
 
+// The advance of each UTF-16 unit of a text in device units, as the font lays it out. Readers
+// space the characters of a metafile's text by these advances.
+using TextAdvances = std::function<std::vector<uint32_t>(const Font& font, std::string_view utf8)>;
+
 class EmfDevice : public Device {
 public:
     EmfDevice(int width, int height, double unitsPerInch = 96);
+    // Without a measure the advances are estimated from the height and the weight.
+    void SetTextMeasure(TextAdvances measure) { measure_ = std::move(measure); }
     ~EmfDevice() override;
     EmfDevice(const EmfDevice&) = delete;
     EmfDevice& operator=(const EmfDevice&) = delete;
@@ -40,6 +47,7 @@ private:
     void SelectPen();
     void SelectBrush();
 
+    TextAdvances measure_;
     std::vector<uint8_t> bytes_;
     uint32_t records_ = 0;
     Pen pen_;

@@ -59,6 +59,20 @@ QFont MakeQFont(const Font& font) {
     return f;
 }
 
+std::vector<uint32_t> MeasureTextAdvances(const Font& font, std::string_view utf8) {
+    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    const QFontMetricsF m(MakeQFont(font));
+    // Rounded running positions, so the rounding of single advances does not add up along the text.
+    std::vector<uint32_t> advances;
+    long previous = 0;
+    for (qsizetype i = 1; i <= s.size(); ++i) {
+        const long next = std::lround(m.horizontalAdvance(s.left(i)));
+        advances.push_back(uint32_t(std::max(0L, next - previous)));
+        previous = std::max(previous, next);
+    }
+    return advances;
+}
+
 QtDevice::QtDevice(QPainter& painter) : painter_(painter) {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);

@@ -17,6 +17,9 @@ QString ResolveFontFace(std::string_view face);
 // A QFont whose character cell (ascent + descent) is `font.Height` pixels of the painter.
 QFont MakeQFont(const Font& font);
 
+// Advances of each UTF-16 unit of a text in the font as Qt lays it out, for the metafiles we write.
+std::vector<uint32_t> MeasureTextAdvances(const Font& font, std::string_view utf8);
+
 class QtDevice : public Device {
 public:
     // The painter must stay active for the device's lifetime; antialiasing is switched on.

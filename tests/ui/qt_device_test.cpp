@@ -115,6 +115,17 @@ private slots:
         QVERIFY2(differing < 300 * 300 / 100, qPrintable(QString::number(differing)));
     }
 
+    void measuresAdvancesForMetafileText() {
+        const Font font{"Arial", 40, false, 400, 0};
+        const std::vector<uint32_t> advances = MeasureTextAdvances(font, "Wil°");
+        QCOMPARE(advances.size(), size_t(4));
+        uint32_t total = 0;
+        for (uint32_t a : advances) total += a;
+        const double width = QFontMetricsF(MakeQFont(font)).horizontalAdvance(QString::fromUtf8("Wil°"));
+        QVERIFY(std::fabs(total - width) <= 0.5);
+        QVERIFY(advances[0] > advances[2]);  // W is wider than l
+    }
+
     void writesSvg() {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
