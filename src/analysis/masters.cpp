@@ -102,10 +102,10 @@ PlanetaryHour ComputePlanetaryHour(const ProgramFolder& folder, const EphemerisS
     result.SunriseJulianDay = sunrise;
     const Real correctionDays = chart.CorrectionHours / 24;
     const Real localBirth = chart.JulianDayUT - correctionDays;
-    // A birth before sunrise belongs to the planetary day before.
-    int weekday = Weekday(localBirth);
-    if (sunrise >= localBirth) weekday = Weekday(localBirth - 1);
-    if (sunrise < chart.JulianDayUT) weekday = Weekday(localBirth);
+    // A birth before sunrise belongs to the planetary day before. Both moments are compared in
+    // universal time: set against the local birth moment, births up to the zone's hours before
+    // sunrise east of Greenwich would take the new day.
+    const int weekday = sunrise > chart.JulianDayUT ? Weekday(localBirth - 1) : Weekday(localBirth);
     result.Weekday = weekday;
 
     const Real ramc = 15 * LocalSiderealTime(sunrise - correctionDays,

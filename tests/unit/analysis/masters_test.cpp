@@ -114,6 +114,15 @@ TEST(Masters, NightBirthBelongsToThePlanetaryDayBefore) {
     EXPECT_GT(hour.Hour, 12);
 }
 
+TEST(Masters, BirthShortlyBeforeSunriseEastOfGreenwich) {
+    // Tuesday 20 June 2000, 05:15 summer time in Rome, some twenty minutes before sunrise: still
+    // Monday's last hour, ruled by Jupiter (Tuesday's first hour is Mars's).
+    const PlanetaryHour hour = ComputePlanetaryHour(Installation(), {}, RomeChart(20, 6, 2000, 5, 15));
+    EXPECT_EQ(hour.Weekday, 1);
+    EXPECT_EQ(hour.Hour, 24);
+    EXPECT_EQ(hour.Ruler, 6);
+}
+
 TEST(Masters, BadYearTableIsAnError) {
     const auto dir = std::filesystem::temp_directory_path() / ("florimant-years-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
