@@ -14,6 +14,9 @@ int RoundHalfEven(Real value) {
     if (saved != FE_TONEAREST) std::fesetround(FE_TONEAREST);
     const Real rounded = std::nearbyint(value);
     if (saved != FE_TONEAREST) std::fesetround(saved);
+    // Far outside any device: pinned, as converting an out-of-range value to int is undefined.
+    if (!(rounded > -1e9L)) return rounded != rounded ? 0 : -1000000000;
+    if (rounded > 1e9L) return 1000000000;
     return static_cast<int>(rounded);
 }
 

@@ -29,6 +29,8 @@ TEST(DrawStateMapping, RoundsHalfToEvenThenPans) {
     EXPECT_EQ(MapX(s, -2.5), 8);   // -2.5 -> -2
     EXPECT_EQ(MapY(s, 0.5), -3);
     EXPECT_EQ(MapY(s, 1.5), -1);
+    EXPECT_EQ(RoundHalfEven(1e30L), 1000000000);  // pinned, never undefined
+    EXPECT_EQ(RoundHalfEven(-1e30L), -1000000000);
 }
 
 TEST(DrawStateMapping, AxisCorrectionAndZoomButNotForSymbols) {

@@ -9,6 +9,13 @@ using Kind = RecordedShape::Kind;
 
 namespace {
 
+DrawState PaperState() {
+    DrawState s;
+    s.Target = DrawTarget::Printer;
+    s.Scale = 4;
+    return s;
+}
+
 void ExpectAngles(const std::vector<Real>& got, const std::vector<double>& want) {
     ASSERT_EQ(got.size(), want.size());
     for (size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(double(got[i]), want[i], 1e-9) << i;
@@ -106,9 +113,7 @@ TEST(Wheel, HouseRingTicksBoundariesAndNumerals) {
 
 TEST(Wheel, ZodiacRingBoundariesAndAngleMarks) {
     RecordingDevice d;
-    DrawState s;
-    s.Target = DrawTarget::Printer;
-    s.Scale = 4;
+    const DrawState s = PaperState();
     Canvas c{s, d};
     DrawZodiacRing(c, SampleChart(), {173, 105}, 67, 57);
     size_t lines = 0;
@@ -140,9 +145,7 @@ AspectOrbs EightDegrees() {
 
 TEST(AspectLines, BandsForSoftAndHardAspectsOfThePlanetsOnly) {
     RecordingDevice d;
-    DrawState s;
-    s.Target = DrawTarget::Printer;
-    s.Scale = 4;
+    const DrawState s = PaperState();
     Canvas c{s, d};
     DrawAspectLines(c, AspectChart(), {173, 105}, 35, EightDegrees(), AspectLineStyle::Bands);
     int blue = 0, red = 0;
@@ -166,9 +169,7 @@ TEST(AspectLines, BandsForSoftAndHardAspectsOfThePlanetsOnly) {
 
 TEST(AspectLines, PlainAndDottedLinesInTheSecondStyle) {
     RecordingDevice d;
-    DrawState s;
-    s.Target = DrawTarget::Printer;
-    s.Scale = 4;
+    const DrawState s = PaperState();
     Canvas c{s, d};
     DrawAspectLines(c, AspectChart(), {173, 105}, 35, EightDegrees(), AspectLineStyle::Lines);
     int lines = 0, dots = 0;
