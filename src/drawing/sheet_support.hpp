@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+#include "common/real.hpp"
+#include "drawing/draw_state.hpp"
+
+// Small pieces the chart sheets share: the print scale and the absolute longitude text.
+namespace florimant {
+
+// While printing: S = page width / 210 x 0.776 printer pixels per unit, no axis correction,
+// F = round(page width / 82).
+void ApplyPrintScale(DrawState& state, int pageWidthPixels);
+// Back to the screen: the screen's S and axis corrections, F = round(3.7 S).
+void RestoreScreenScale(DrawState& state, Real screenScale, Real axisCorrectionX, Real axisCorrectionY);
+
+// "(" + whole degrees + "°," + the first two digits of the fraction as its shortest decimal text
+// shows them + ")": 123.25 gives "(123°,25)", 123.5 "(123°,5)", 123 "(123°,)". UTF-8.
+std::string AbsoluteLongitudeText(Real longitude);
+
+}  // namespace florimant

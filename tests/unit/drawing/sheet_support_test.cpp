@@ -1,0 +1,31 @@
+#include "drawing/sheet_support.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace florimant;
+
+TEST(AbsoluteLongitude, TwoDigitsOfTheShortestFraction) {
+    EXPECT_EQ(AbsoluteLongitudeText(123.25L), "(123°,25)");
+    EXPECT_EQ(AbsoluteLongitudeText(123), "(123°,)");
+    EXPECT_EQ(AbsoluteLongitudeText(123.5L), "(123°,5)");
+    EXPECT_EQ(AbsoluteLongitudeText(7.123L), "(7°,12)");
+    EXPECT_EQ(AbsoluteLongitudeText(7.00007L), "(7°,00)");
+    EXPECT_EQ(AbsoluteLongitudeText(0), "(0°,)");
+    EXPECT_EQ(AbsoluteLongitudeText(359.999L), "(359°,99)");
+}
+
+TEST(PrintScale, PageWidthSetsScaleAndFontThenScreenComesBack) {
+    DrawState s;
+    s.Scale = 3;
+    s.AxisCorrectionX = 1.1L;
+    s.AxisCorrectionY = 0.9L;
+    ApplyPrintScale(s, 4960);  // A4 at 600 dpi
+    EXPECT_NEAR(double(s.Scale), 4960 / 210.0 * 0.776, 1e-12);
+    EXPECT_EQ(s.AxisCorrectionX, 1);
+    EXPECT_EQ(s.AxisCorrectionY, 1);
+    EXPECT_EQ(s.FontBase, 60);  // round(60.49)
+    RestoreScreenScale(s, 3, 1.1L, 0.9L);
+    EXPECT_EQ(s.Scale, 3);
+    EXPECT_EQ(s.AxisCorrectionX, 1.1L);
+    EXPECT_EQ(s.FontBase, 11);  // round(11.1)
+}
