@@ -31,6 +31,8 @@
 #include "common/file_io.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/texts.hpp"
+#include "ui/orb_editor_window.hpp"
+#include "ui/user_name_window.hpp"
 
 namespace florimant {
 namespace {
@@ -114,6 +116,31 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QMainWindow(parent), 
     connect(&idleTimer_, &QTimer::timeout, this, &MainWindow::RunIdle);
     BuildControls();
     SetLockedControlsVisible(false);
+    // Child windows are made once and kept hidden between uses.
+    userNameWindow_ = new UserNameWindow(state_.Folder, this);
+    orbEditorWindow_ = new OrbEditorWindow(state_, this);
+    connect(orbEditorWindow_, &OrbEditorWindow::OrbSetAdopted, this, [this](char letter) {
+        const QSignalBlocker block(comboOrb_);
+        comboOrb_->setEditText(QString::fromStdString(OrbSetDisplayName(letter)));
+    });
+}
+
+void MainWindow::PlaceAtAnchor(QWidget* child, int offset) {
+    child->adjustSize();
+    child->move(ChildAnchor(child->frameGeometry().size(), offset));
+}
+
+void MainWindow::OpenUserNameWindow() {
+    userNameWindow_->LoadNames();
+    PlaceAtAnchor(userNameWindow_);
+    userNameWindow_->exec();
+    bitBtnNomeCognome_->setText(userNameWindow_->FullName());
+}
+
+void MainWindow::OpenOrbEditor() {
+    orbEditorWindow_->Open();
+    PlaceAtAnchor(orbEditorWindow_);
+    orbEditorWindow_->exec();
 }
 
 void MainWindow::BuildControls() {
@@ -123,7 +150,8 @@ void MainWindow::BuildControls() {
 
     // Top bar: the user's name, documents, access code and exit, usable in part while locked.
     auto* top = new QHBoxLayout;
-    bitBtnNomeCognome_ = MakeButton(central, "BitBtnNomeCognome", QStringLiteral("Nome Cognome"), false);
+    bitBtnNomeCognome_ = MakeButton(central, "BitBtnNomeCognome", QStringLiteral("Nome Cognome"));
+    connect(bitBtnNomeCognome_, &QPushButton::clicked, this, &MainWindow::OpenUserNameWindow);
     bitBtnNomeCognome_->setToolTip(QStringLiteral("Cambia Personalizzazione"));
     edAggiorna_ = MakeButton(central, "EdAggiorna", QStringLiteral("Aggiornam."), false);
     bbDispensa_ = MakeButton(central, "BBdispensa", QStringLiteral("Dispensa.pdf"));
@@ -269,7 +297,9 @@ void MainWindow::BuildControls() {
     // Tab 3: settings and utilities.
     auto* extras = new QWidget;
     auto* extraGrid = new QGridLayout(extras);
-    extraGrid->addWidget(MakeButton(extras, "BitBtnVarOrbAsp", QStringLiteral("Variaz Orbite Aspetti"), false), 0, 0);
+    auto* orbEditorButton = MakeButton(extras, "BitBtnVarOrbAsp", QStringLiteral("Variaz Orbite Aspetti"));
+    connect(orbEditorButton, &QPushButton::clicked, this, &MainWindow::OpenOrbEditor);
+    extraGrid->addWidget(orbEditorButton, 0, 0);
     extraGrid->addWidget(MakeButton(extras, "BBCerchio", QStringLiteral("Rotondità Cerchi e Ridimensionamento Schermo"), false), 1, 0);
     extraGrid->addWidget(MakeButton(extras, "BitBtn22", QStringLiteral("Spessore Linee"), false), 2, 0);
     bbUtility_ = MakeButton(extras, "BButility", QStringLiteral("Utility Ricerca"), false);

@@ -27,6 +27,9 @@ class QScreen;
 
 namespace florimant {
 
+class OrbEditorWindow;
+class UserNameWindow;
+
 inline constexpr std::string_view PasswordFile = "Appoggio\\Appoggio1.txt";
 inline constexpr std::string_view UserNameFile = "FileTmp\\Personal.Tmp";
 inline constexpr std::string_view UsageSummaryFile = "OpzioneT\\Sole.tm1";
@@ -82,6 +85,8 @@ public:
     QPoint ChildAnchor(QSize childSize, int offset = 10) const;
 
     AppState& state() { return state_; }
+    OrbEditorWindow* orbEditor() { return orbEditorWindow_; }
+    UserNameWindow* userNameWindow() { return userNameWindow_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -110,6 +115,9 @@ private:
     void ToggleNodeMode();
     void RunIdle();
     void OpenSubjectText();
+    void OpenUserNameWindow();
+    void OpenOrbEditor();
+    void PlaceAtAnchor(QWidget* child, int offset = 10);
 
     AppState& state_;
     MessageHook messageHook_;
@@ -152,6 +160,8 @@ private:
     QPushButton* bTervano1_ = nullptr;
     QPushButton* bTervano2_ = nullptr;
     QListWidget* cbox1_ = nullptr;
+    UserNameWindow* userNameWindow_ = nullptr;
+    OrbEditorWindow* orbEditorWindow_ = nullptr;
 };
 
 }  // namespace florimant

@@ -13,6 +13,8 @@
 #include <cstdio>
 
 #include "ui/main_window.hpp"
+#include "ui/orb_editor_window.hpp"
+#include "ui/user_name_window.hpp"
 
 namespace {
 
@@ -69,6 +71,18 @@ int main(int argc, char** argv) {
             ok = Save(window, out, QStringLiteral("main_window_page%1").arg(page + 1)) && ok;
         }
     }
+    // The child windows as they open, shown without their modal loop.
+    window.userNameWindow()->LoadNames();
+    window.userNameWindow()->show();
+    ok = Save(*window.userNameWindow(), out, QStringLiteral("user_name_window")) && ok;
+    window.userNameWindow()->hide();
+    QObject::connect(window.orbEditor(), &florimant::OrbEditorWindow::MessageShown,
+                     [&messages](const QString& text) { messages << text; });
+    window.orbEditor()->Open();
+    window.orbEditor()->show();
+    ok = Save(*window.orbEditor(), out, QStringLiteral("orb_editor_window")) && ok;
+    window.orbEditor()->hide();
+
     for (const auto& message : messages) std::fprintf(stderr, "messaggio: %s\n", qPrintable(message));
     return ok ? 0 : 1;
 }
