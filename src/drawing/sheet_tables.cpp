@@ -1,0 +1,107 @@
+#include "drawing/sheet_tables.hpp"
+
+#include "analysis/chart_keys.hpp"
+#include "analysis/sectors.hpp"
+#include "common/cp1252.hpp"
+#include "common/file_io.hpp"
+#include "drawing/sheet_support.hpp"
+#include "engine/texts.hpp"
+
+namespace florimant {
+
+namespace {
+
+void Title(Canvas& c, const char* text, SheetPoint at) {
+    SetTextColour(c, 4);
+    TextLeft(c, text, 2, at);
+    SetTextColour(c, 0);
+}
+
+void BodyPicture(Canvas& c, int body, SheetPoint centre) { DrawSymbol(c, SymbolFamily::Body, body, 4, centre); }
+
+}  // namespace
+
+std::vector<std::string> SheetKeyLines(const ChartData& chart) {
+    const std::vector<Real> terms = TermBoundaries(chart.HouseCusps[1]);
+    std::vector<std::string> lines;
+    for (int b = 1; b <= 9; ++b) lines.push_back(TermKey(b, FindSector(terms, chart.Longitude[size_t(b)])));
+    for (int b = 1; b <= 9; ++b) lines.push_back(DecanKey(b, chart.Longitude[size_t(b)]));
+    return lines;
+}
+
+void WriteSheetKeys(const ProgramFolder& folder, const ChartData& chart) {
+    ReplaceTextFile(folder, PointKeysFile, SheetKeyLines(chart));
+}
+
+void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor) {
+    SetTextColour(c, 4);
+    TextLeft(c, "TERMINI", 2, {anchor.X - 1, anchor.Y - 8});
+    const std::vector<std::string> keys = ReadTextLines(folder, PointKeysFile);
+    const std::vector<std::string> texts = ReadTextLines(folder, TermTextsFile);
+    Real y = anchor.Y;
+    int row = 0;
+    for (const std::string& line : keys) {
+        std::string key = line.substr(0, 8);
+        if (key.size() == 6)
+            key += "  ";
+        else
+            key = "********";
+        for (const std::string& text : texts) {
+            if (text.compare(0, 8, key) != 0) continue;
+            if (row == 9) {  // the decans follow, in the other colour
+                SetTextColour(c, 0);
+                row = 0;
+                y += 1;
+            }
+            ++row;
+            BodyPicture(c, row, {anchor.X, y});
+            const std::string shown = text.size() > 21 ? text.substr(21, 60) : std::string();
+            TextLeft(c, Cp1252ToUtf8(shown), 2, {anchor.X + 4, y - 2.6L});
+            y += 4.5L;
+        }
+    }
+}
+
+void DrawDodecatemoriaTable(Canvas& c, const ChartData& chart, SheetPoint anchor) {
+    Title(c, "DODECATEMORIE", {anchor.X - 2, anchor.Y - 8});
+    for (int b = 1; b <= 11; ++b) {
+        const Real y = anchor.Y + 4.5L * (b - 1);
+        BodyPicture(c, b, {anchor.X, y});
+        TextLeft(c, SignPositionText(" ", Dodecatemorion(chart.Longitude[size_t(b)])), 2, {anchor.X + 5, y - 2.5L});
+    }
+}
+
+void DrawLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor) {
+    Title(c, "LONGITUDINI", {anchor.X - 2, anchor.Y - 8});
+    for (int b = 1; b <= 11; ++b) {
+        const Real y = anchor.Y + 7 * (b - 1);
+        const Real lambda = chart.Longitude[size_t(b)];
+        BodyPicture(c, b, {anchor.X, y + 1});
+        TextLeft(c, SignPositionText(" ", lambda), 2, {anchor.X + 5, y - 2.5L});
+        TextLeft(c, AbsoluteLongitudeText(lambda), 0, {anchor.X + 5, y + 1.5L});
+    }
+}
+
+void DrawRelativeLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor) {
+    Title(c, "LONGITUDINI Relative (tra parentesi: Longitudini Assolute)", {anchor.X - 2, anchor.Y - 8});
+    for (int b = 1; b <= 11; ++b) {
+        const int column = b <= 4 ? 0 : b <= 8 ? 1 : 2;
+        const int first = column == 0 ? 1 : column == 1 ? 5 : 9;
+        const Real x = anchor.X + 55 * column;
+        const Real y = anchor.Y + 4.5L * (b - first);
+        const Real lambda = chart.Longitude[size_t(b)];
+        BodyPicture(c, b, {x, y + 0.1L});
+        TextLeft(c, SignPositionText(" ", lambda) + " " + AbsoluteLongitudeText(lambda), 15, {x + 5, y - 2.5L});
+    }
+}
+
+void DrawLatitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor) {
+    Title(c, "LATITUDINI", {anchor.X - 2, anchor.Y - 8});
+    for (int b = 1; b <= 7; ++b) {
+        const Real y = anchor.Y + 4.5L * (b - 1);
+        BodyPicture(c, b, {anchor.X, y});
+        TextLeft(c, LatitudeText(chart.Latitude[size_t(b)]), 2, {anchor.X + 5, y - 2.5L});
+    }
+}
+
+}  // namespace florimant

@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "common/program_folder.hpp"
+#include "drawing/primitives.hpp"
+#include "engine/chart_data.hpp"
+
+// The small tables of the chart sheets, each drawn from its anchor (the top-left of its first
+// row; titles stand 8 units higher).
+namespace florimant {
+
+inline constexpr const char* TermTextsFile = "OpzioneT\\SpgPianCan.Txt";
+
+// The 18 lines of the sheet key file: term keys ("Sole07") of bodies 1..9, then their decan
+// keys ("SolDec05", empty on a multiple of 10 degrees).
+std::vector<std::string> SheetKeyLines(const ChartData& chart);
+// Rewrites "OpzioneT\PosiPian.txt" with those lines.
+void WriteSheetKeys(const ProgramFolder& folder, const ChartData& chart);
+
+// "TERMINI": one row per line of the term texts whose key matches a line of the sheet key file;
+// the rows after the ninth (the decans) in the other colour.
+void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor);
+void DrawDodecatemoriaTable(Canvas& c, const ChartData& chart, SheetPoint anchor);
+void DrawLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);          // portrait
+void DrawRelativeLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);  // landscape
+void DrawLatitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);
+
+}  // namespace florimant

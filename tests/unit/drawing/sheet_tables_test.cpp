@@ -1,0 +1,106 @@
+#include "drawing/sheet_tables.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/file_io.hpp"
+#include "drawing/recording_device.hpp"
+
+using namespace florimant;
+using Kind = RecordedShape::Kind;
+
+namespace {
+
+ChartData TableChart() {
+    ChartData chart;
+    for (int b = 1; b <= 11; ++b) chart.Longitude[size_t(b)] = 31.5L * b + 0.25L;
+    chart.Longitude[3] = 40;  // on a decan boundary
+    chart.HouseCusps[1] = 100;
+    return chart;
+}
+
+std::vector<const RecordedShape*> Texts(const RecordingDevice& d) {
+    std::vector<const RecordedShape*> out;
+    for (const auto& s : d.Shapes())
+        if (s.Shape == Kind::Text) out.push_back(&s);
+    return out;
+}
+
+DrawState Paper() {
+    DrawState s;
+    s.Target = DrawTarget::Printer;
+    s.Scale = 1;
+    s.FontBase = 30;
+    return s;
+}
+
+}  // namespace
+
+TEST(SheetKeys, TermKeysThenDecanKeys) {
+    const std::vector<std::string> lines = SheetKeyLines(TableChart());
+    ASSERT_EQ(lines.size(), 18u);
+    EXPECT_EQ(lines[0].substr(0, 4), "Sole");
+    EXPECT_EQ(lines[0].size(), 6u);
+    EXPECT_EQ(lines[9], "SolDec04");  // 31.75: fourth decan
+    EXPECT_EQ(lines[11], "");         // Mercury exactly on 40
+}
+
+TEST(TermsTable, RowsByKeyAndTheDecansInTheOtherColour) {
+    const auto dir = std::filesystem::temp_directory_path() / "florimant_terms_table";
+    std::filesystem::remove_all(dir);
+    const ProgramFolder folder(dir);
+    std::vector<std::string> keys;
+    for (int i = 0; i < 9; ++i) keys.push_back("Key00" + std::to_string(i));
+    keys.push_back("");          // no key: matches nothing
+    keys.push_back("SolDec05");  // an 8-character key is not a term key
+    ReplaceTextFile(folder, "OpzioneT\\PosiPian.txt", keys);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 9; ++i) texts.push_back("Key00" + std::to_string(i) + "  " + std::string(13, ' ') + "Testo " + std::to_string(i));
+    texts.push_back("Key003  " + std::string(13, ' ') + "Altro \xe8");  // a second row for the same key
+    texts.push_back("SolDec05" + std::string(13, ' ') + "Decano");
+    ReplaceTextFile(folder, TermTextsFile, texts);
+
+    RecordingDevice d;
+    const DrawState s = Paper();
+    Canvas c{s, d};
+    DrawTermsTable(c, folder, {100, 50});
+    const auto t = Texts(d);
+    ASSERT_EQ(t.size(), 11u);  // title + 10 rows
+    EXPECT_EQ(t[0]->Text, "TERMINI");
+    EXPECT_EQ(t[0]->Points[0][0], (DevicePoint{99, 42}));
+    EXPECT_EQ(t[1]->Text, "Testo 0");
+    EXPECT_EQ(t[1]->TextColour, Colours::Blue);
+    EXPECT_EQ(t[5]->Text, "Altro è");
+    EXPECT_EQ(t[10]->Text, "Testo 8");
+    EXPECT_EQ(t[10]->TextColour, Colours::Black);  // the tenth row starts the second group
+    EXPECT_EQ(t[10]->Points[0][0].Y, RoundHalfEven(50 + 4.5L * 9 + 1 - 2.6L));
+}
+
+TEST(SheetTables, LongitudesDodecatemoriaLatitudesRows) {
+    RecordingDevice d;
+    const DrawState s = Paper();
+    Canvas c{s, d};
+    const ChartData chart = TableChart();
+    DrawLongitudesTable(c, chart, {18, 115});
+    auto t = Texts(d);
+    ASSERT_EQ(t.size(), 1u + 22);
+    EXPECT_EQ(t[0]->Text, "LONGITUDINI");
+    EXPECT_EQ(t[2]->Text, "(31°,75)");
+    EXPECT_EQ(t[2]->Points[0][0], (DevicePoint{23, 116}));  // (Y0 + 1.5, X0 + 5)
+    EXPECT_EQ(t[2]->FontUsed.Height, 900 / 38);
+
+    d.Clear();
+    DrawRelativeLongitudesTable(c, chart, {165, 210});
+    t = Texts(d);
+    ASSERT_EQ(t.size(), 12u);
+    EXPECT_EQ(t[5]->Points[0][0].X, 165 + 55 + 5);  // Mars heads the second column
+    EXPECT_EQ(t[5]->Points[0][0].Y, 208);            // round(210 - 2.5) = 208 (ties to even)
+
+    d.Clear();
+    DrawDodecatemoriaTable(c, chart, {115, 275});
+    EXPECT_EQ(Texts(d).size(), 12u);
+    d.Clear();
+    DrawLatitudesTable(c, chart, {205, 219});
+    EXPECT_EQ(Texts(d).size(), 8u);
+}
