@@ -215,10 +215,12 @@ std::vector<SheetPoint> AspectBand(SheetPoint a, SheetPoint b, Real width) {
     const Real dx = b.X - a.X, dy = b.Y - a.Y;
     const Real length = std::hypot(dx, dy);
     if (length == 0) return {};
-    // A lens: pointed at both ends, `width` away from the segment along its middle half.
+    // A hexagon: the two points and, 8 units in from each end (at most half way), two shoulders
+    // `width` to either side.
+    const Real t = std::min(Real(8) / length, Real(0.5));
     const Real nx = -dy / length * width, ny = dx / length * width;
-    const auto along = [&](Real t, Real side) { return SheetPoint{a.X + t * dx + side * nx, a.Y + t * dy + side * ny}; };
-    return {a, along(0.25L, 1), along(0.75L, 1), b, along(0.75L, -1), along(0.25L, -1)};
+    const auto along = [&](Real f, Real side) { return SheetPoint{a.X + f * dx + side * nx, a.Y + f * dy + side * ny}; };
+    return {a, along(t, 1), along(1 - t, 1), b, along(1 - t, -1), along(t, -1)};
 }
 
 void DrawAspectLines(Canvas& c, const ChartData& chart, SheetPoint centre, Real radius, const AspectOrbs& orbs,

@@ -192,7 +192,10 @@ TEST(AspectLines, TightAspectsGiveWideBands) {
     const auto band = AspectBand({0, 0}, {100, 0}, 2);
     ASSERT_EQ(band.size(), 6u);
     EXPECT_NEAR(double(band[1].Y), 2, 1e-12);
+    EXPECT_NEAR(double(band[1].X), 8, 1e-12);   // shoulders 8 units in from each end
+    EXPECT_NEAR(double(band[2].X), 92, 1e-12);
     EXPECT_NEAR(double(band[4].Y), -2, 1e-12);
+    EXPECT_NEAR(double(AspectBand({0, 0}, {10, 0}, 1)[1].X), 5, 1e-12);  // short: half way
     EXPECT_GT(AspectBandWidth(0), AspectBandWidth(1));
     EXPECT_TRUE(AspectBand({1, 1}, {1, 1}, 2).empty());
 }
