@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <map>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "engine/astro_time.hpp"
@@ -105,10 +106,18 @@ void Print(const char* title, const Table& table) {
         static const Errors none;
         const Errors& we = w != table.withFiles.end() ? w->second : none;
         const Errors& oe = o != table.withoutFiles.end() ? o->second : none;
-        std::printf("%-16s %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f\n", b.name, Errors::Max(we.longitude),
-                    Errors::P99(we.longitude), Errors::Max(we.latitude), Errors::P99(we.latitude),
-                    Errors::Max(oe.longitude), Errors::P99(oe.longitude), Errors::Max(oe.latitude),
-                    Errors::P99(oe.latitude));
+        // "-" where nothing was measured: latitudes of the points on the ecliptic, and the black
+        // moon's file outside 1850-2100 (where the program shows the mean apogee).
+        auto cell = [](const std::vector<double>& v, bool p99) {
+            char text[16];
+            if (v.empty()) return std::string("       -");
+            std::snprintf(text, sizeof text, "%8.2f", p99 ? Errors::P99(v) : Errors::Max(v));
+            return std::string(text);
+        };
+        std::printf("%-16s %s %s %s %s %s %s %s %s\n", b.name, cell(we.longitude, false).c_str(),
+                    cell(we.longitude, true).c_str(), cell(we.latitude, false).c_str(), cell(we.latitude, true).c_str(),
+                    cell(oe.longitude, false).c_str(), cell(oe.longitude, true).c_str(),
+                    cell(oe.latitude, false).c_str(), cell(oe.latitude, true).c_str());
     }
 }
 
