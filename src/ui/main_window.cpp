@@ -31,6 +31,7 @@
 #include "common/file_io.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/texts.hpp"
+#include "ui/line_thickness_window.hpp"
 #include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
 
@@ -119,6 +120,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QMainWindow(parent), 
     // Child windows are made once and kept hidden between uses.
     userNameWindow_ = new UserNameWindow(state_.Folder, this);
     orbEditorWindow_ = new OrbEditorWindow(state_, this);
+    lineThicknessWindow_ = new LineThicknessWindow(state_, this);
     connect(orbEditorWindow_, &OrbEditorWindow::OrbSetAdopted, this, [this](char letter) {
         const QSignalBlocker block(comboOrb_);
         comboOrb_->setEditText(QString::fromStdString(OrbSetDisplayName(letter)));
@@ -135,6 +137,12 @@ void MainWindow::OpenUserNameWindow() {
     PlaceAtAnchor(userNameWindow_);
     userNameWindow_->exec();
     bitBtnNomeCognome_->setText(userNameWindow_->FullName());
+}
+
+void MainWindow::OpenLineThicknessWindow() {
+    lineThicknessWindow_->ShowCurrentFactor();
+    PlaceAtAnchor(lineThicknessWindow_);
+    lineThicknessWindow_->exec();
 }
 
 void MainWindow::OpenOrbEditor() {
@@ -301,7 +309,9 @@ void MainWindow::BuildControls() {
     connect(orbEditorButton, &QPushButton::clicked, this, &MainWindow::OpenOrbEditor);
     extraGrid->addWidget(orbEditorButton, 0, 0);
     extraGrid->addWidget(MakeButton(extras, "BBCerchio", QStringLiteral("Rotondità Cerchi e Ridimensionamento Schermo"), false), 1, 0);
-    extraGrid->addWidget(MakeButton(extras, "BitBtn22", QStringLiteral("Spessore Linee"), false), 2, 0);
+    auto* lineButton = MakeButton(extras, "BitBtn22", QStringLiteral("Spessore Linee"));
+    connect(lineButton, &QPushButton::clicked, this, &MainWindow::OpenLineThicknessWindow);
+    extraGrid->addWidget(lineButton, 2, 0);
     bbUtility_ = MakeButton(extras, "BButility", QStringLiteral("Utility Ricerca"), false);
     bbUtility_->setVisible(false);
     extraGrid->addWidget(bbUtility_, 3, 0);

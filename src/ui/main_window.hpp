@@ -27,6 +27,7 @@ class QScreen;
 
 namespace florimant {
 
+class LineThicknessWindow;
 class OrbEditorWindow;
 class UserNameWindow;
 
@@ -87,6 +88,7 @@ public:
     AppState& state() { return state_; }
     OrbEditorWindow* orbEditor() { return orbEditorWindow_; }
     UserNameWindow* userNameWindow() { return userNameWindow_; }
+    LineThicknessWindow* lineThicknessWindow() { return lineThicknessWindow_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -117,6 +119,7 @@ private:
     void OpenSubjectText();
     void OpenUserNameWindow();
     void OpenOrbEditor();
+    void OpenLineThicknessWindow();
     void PlaceAtAnchor(QWidget* child, int offset = 10);
 
     AppState& state_;
@@ -162,6 +165,7 @@ private:
     QListWidget* cbox1_ = nullptr;
     UserNameWindow* userNameWindow_ = nullptr;
     OrbEditorWindow* orbEditorWindow_ = nullptr;
+    LineThicknessWindow* lineThicknessWindow_ = nullptr;
 };
 
 }  // namespace florimant

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 
+#include "ui/line_thickness_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
@@ -82,6 +83,11 @@ int main(int argc, char** argv) {
     window.orbEditor()->show();
     ok = Save(*window.orbEditor(), out, QStringLiteral("orb_editor_window")) && ok;
     window.orbEditor()->hide();
+
+    window.lineThicknessWindow()->ShowCurrentFactor();
+    window.lineThicknessWindow()->show();
+    ok = Save(*window.lineThicknessWindow(), out, QStringLiteral("line_thickness_window")) && ok;
+    window.lineThicknessWindow()->hide();
 
     for (const auto& message : messages) std::fprintf(stderr, "messaggio: %s\n", qPrintable(message));
     return ok ? 0 : 1;
