@@ -1,0 +1,80 @@
+#include "drawing/sheet.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/data_file_error.hpp"
+#include "common/file_io.hpp"
+#include "drawing/recording_device.hpp"
+
+using namespace florimant;
+
+namespace {
+
+ChartData Chart() {
+    ChartData chart;
+    chart.SubjectName = "ROSSI ANNA";
+    chart.BirthDateText = "12/03/1975 08:30";
+    chart.ZoneText = "+1";
+    chart.CorrectionHours = -1;
+    chart.JulianDayUT = 2442483.8125L;  // Wednesday 12 March 1975, 07:30 UT
+    chart.CalendarFlag = 1;
+    chart.HouseSystem = "CASE_MEDIE";
+    for (int i = 1; i <= 11; ++i) chart.Longitude[size_t(i)] = 29.5L * i;
+    for (int k = 1; k <= 12; ++k) chart.HouseCusps[size_t(k)] = 30 * (k - 1) + 5;
+    chart.RetroFlags.fill(' ');
+    return chart;
+}
+
+std::filesystem::path Folder(const char* name) {
+    const auto dir = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "OpzioneT");
+    return dir;
+}
+
+}  // namespace
+
+TEST(Sheet, BirthLineNamesTheLocalWeekdayAndTheJulianCalendar) {
+    ChartData chart = Chart();
+    EXPECT_EQ(SheetBirthLine(chart), "NASCITA Mercoledì 12/03/1975 08:30 (GMT+1)");
+    chart.CalendarFlag = 0;
+    EXPECT_EQ(SheetBirthLine(chart), "NASCITA Mercoledì 12/03/1975 08:30 (GMT+1) Calend. Giuliano");
+}
+
+TEST(Sheet, WritesTheKeysAndPutsTheZoomBack) {
+    const auto dir = Folder("florimant_sheet_keys");
+    ReplaceTextFile(ProgramFolder(dir), "OpzioneT\\SpgPianCan.Txt", {});
+    const ChartData chart = Chart();
+    SheetInputs inputs;
+    inputs.Chart = &chart;
+    inputs.Orbs.fill(6);
+    DrawState state;
+    state.Target = DrawTarget::Printer;
+    state.Scale = 4;
+    state.Zoom = 1.5;
+    RecordingDevice d;
+    DrawSheet(state, d, ProgramFolder(dir), inputs, SheetLayoutKind::Landscape);
+    EXPECT_EQ(state.Zoom, 1.5L);
+    EXPECT_EQ(ReadTextLines(ProgramFolder(dir), "OpzioneT\\PosiPian.txt").size(), 18u);
+    bool title = false, note = false;
+    for (const auto& s : d.Shapes()) {
+        title |= s.Text == "TEMA DI NASCITA";
+        note |= s.Text == "che coinvolgono i Nodi Lunari";
+    }
+    EXPECT_TRUE(title);
+    EXPECT_TRUE(note);
+}
+
+TEST(Sheet, AMissingTermTextFileStopsTheDrawingButNotTheZoom) {
+    const auto dir = Folder("florimant_sheet_missing");
+    const ChartData chart = Chart();
+    SheetInputs inputs;
+    inputs.Chart = &chart;
+    DrawState state;
+    state.Zoom = 2;
+    RecordingDevice d;
+    EXPECT_THROW(DrawSheet(state, d, ProgramFolder(dir), inputs, SheetLayoutKind::Portrait), DataFileError);
+    EXPECT_EQ(state.Zoom, 2);
+}
