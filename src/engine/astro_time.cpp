@@ -189,16 +189,18 @@ Real RadianSin(Real x, bool cosine) {
     static const Real high = std::ldexp(std::trunc(std::ldexp(halfPi, 46)), -46);
     static const Real middle = halfPi - high;
     static constexpr Real tail = -2.508278806334166011778663540165e-20L;
-    const Real q = std::nearbyint(x / halfPi);
+    const long long quarters = std::llrint(x / halfPi);  // no floating-environment save, unlike nearbyint
+    const Real q = static_cast<Real>(quarters);
     const Real r = ((x - q * high) - q * middle) - q * tail;
-    return QuarterSin(static_cast<long long>(q), r, cosine);
+    return QuarterSin(quarters, r, cosine);
 }
 }  // namespace
 
 // Whole turns come off exactly in degrees; the radian value is then the library's own argument, so
 // quarter turns give the library's results (sin 180° is a tiny non-zero, as the house formulas expect).
-Real SinDeg(Real x) { return RadianSin(std::fmod(x, Real(360)) * Pi / 180, false); }
-Real CosDeg(Real x) { return RadianSin(std::fmod(x, Real(360)) * Pi / 180, true); }
+static Real WholeTurnsOff(Real x) { return std::fabs(x) < 360 ? x : std::fmod(x, Real(360)); }
+Real SinDeg(Real x) { return RadianSin(WholeTurnsOff(x) * Pi / 180, false); }
+Real CosDeg(Real x) { return RadianSin(WholeTurnsOff(x) * Pi / 180, true); }
 Real SinRad(Real x) { return RadianSin(x, false); }
 Real CosRad(Real x) { return RadianSin(x, true); }
 Real TanDeg(Real x) { return SinDeg(x) / CosDeg(x); }

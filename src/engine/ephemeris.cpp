@@ -46,11 +46,20 @@ Real PolarAngle(Real x, Real y) {
     return angle;
 }
 
-void Turn(Real& x, Real& y, Real angle) {
-    Real r, a;
-    ToPolar(x, y, r, a);
-    x = r * CosRad(a + angle);
-    y = r * SinRad(a + angle);
+// Turns the pair (x, y) by an angle given by its cosine and sine. This is the polar form's
+// "radius and angle plus the turn" written as a rotation: the same values without the arctangent,
+// square root and two sines per turn; a second coordinate of exactly 0 is replaced by 1.75453e-7
+// first, as in the polar form.
+struct Rotation {
+    Real cosine, sine;
+    explicit Rotation(Real angle) : cosine(CosRad(angle)), sine(SinRad(angle)) {}
+};
+
+void Turn(Real& x, Real& y, const Rotation& turn) {
+    if (y == 0) y = 1.75453e-7L;
+    const Real turnedX = x * turn.cosine - y * turn.sine;
+    y = x * turn.sine + y * turn.cosine;
+    x = turnedX;
 }
 
 // Position and velocity on a Keplerian orbit, rotated into the ecliptic of date.
@@ -60,14 +69,17 @@ OrbitState KeplerianMotion(Real meanAnomalyDeg, Real e, Real a, Real perihelionD
     Real ecc = m;
     for (int i = 0; i < 3; ++i) ecc = m + e * SinRad(ecc);
     const Real root = std::sqrt(1 - e * e);
+    const Real cosE = CosRad(ecc), sinE = SinRad(ecc);
     OrbitState s;
-    s.position = {a * (CosRad(ecc) - e), a * root * SinRad(ecc), 0};
-    const Real rate = 0.01720209L / ((1 - e * CosRad(ecc)) * (a * std::sqrt(a)));
-    s.velocity = {-a * rate * SinRad(ecc), a * rate * root * CosRad(ecc), 0};
+    s.position = {a * (cosE - e), a * root * sinE, 0};
+    const Real rate = 0.01720209L / ((1 - e * cosE) * (a * std::sqrt(a)));
+    s.velocity = {-a * rate * sinE, a * rate * root * cosE, 0};
+    const Rotation perihelion(perihelionDeg * DegToRad), inclination(inclinationDeg * DegToRad),
+        node(nodeDeg * DegToRad);
     for (Vector3* v : {&s.position, &s.velocity}) {
-        Turn(v->x, v->y, perihelionDeg * DegToRad);
-        Turn(v->y, v->z, inclinationDeg * DegToRad);
-        Turn(v->x, v->y, nodeDeg * DegToRad);
+        Turn(v->x, v->y, perihelion);
+        Turn(v->y, v->z, inclination);
+        Turn(v->x, v->y, node);
     }
     return s;
 }
