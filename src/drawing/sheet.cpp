@@ -61,7 +61,7 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
     TextLeft(c, chart.CoordinatesText, 2, {15, 35});
     SetTextColour(c, 4);
     TextRight(c, portrait ? "DOMIFICAZIONE: " + chart.HouseSystem : std::string("DOMIFICAZIONE: CASE MEDIE"), 15, a.HouseLine);
-    TextRight(c, (portrait ? "NODO: " : "NODO ") + inputs.NodeMode, 15, a.NodeLine);
+    TextRight(c, (portrait ? "NODO: " : "NODO ") + inputs.Ephemeris.NodeMode, 15, a.NodeLine);
 
     DrawFooterLogo(c, a.Footer, !state.BlackAndWhite);
     SetTextColour(c, 0);
@@ -73,11 +73,13 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
         DrawDodecatemoriaTable(c, chart, {115, 275});
         DrawLatitudesTable(c, chart, {205, 219});
         DrawLongitudesTable(c, chart, {18, 115});
+        DrawSheetMasters(c, folder, inputs.Ephemeris, chart, {16, 55});
     } else {
         DrawDodecatemoriaTable(c, chart, {265, 90});
         DrawTermsTable(c, folder, {243, 150});
         DrawLatitudesTable(c, chart, {18, 65});
         DrawRelativeLongitudesTable(c, chart, {165, 210});
+        DrawSheetMasters(c, folder, inputs.Ephemeris, chart, {263, 35});
     }
 
     SetTextColour(c, 0);

@@ -7,6 +7,7 @@
 #include "drawing/draw_state.hpp"
 #include "drawing/wheel.hpp"
 #include "engine/chart_data.hpp"
+#include "engine/ephemeris.hpp"
 
 // The printable chart sheets: the wheel with the subject's header, footer and tables, laid out
 // for a portrait or a landscape page. The same call draws the window, the printer and the
@@ -17,7 +18,7 @@ enum class SheetLayoutKind { Portrait = 5, Landscape = 16 };
 
 struct SheetInputs {
     const ChartData* Chart = nullptr;
-    std::string NodeMode = "VERO";  // "VERO" or "MEDIO"
+    EphemerisSettings Ephemeris;    // the node line shows its NodeMode ("VERO" or "MEDIO")
     AspectOrbs Orbs{};
     AspectLineStyle AspectStyle = AspectLineStyle::Lines;
     std::string DateText;   // today, dd/mm/yyyy

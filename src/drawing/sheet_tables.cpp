@@ -1,10 +1,12 @@
 #include "drawing/sheet_tables.hpp"
 
 #include "analysis/chart_keys.hpp"
+#include "analysis/masters.hpp"
 #include "analysis/sectors.hpp"
 #include "common/cp1252.hpp"
 #include "common/file_io.hpp"
 #include "drawing/sheet_support.hpp"
+#include "engine/astro_time.hpp"
 #include "engine/texts.hpp"
 
 namespace florimant {
@@ -101,6 +103,33 @@ void DrawLatitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor) {
         const Real y = anchor.Y + 4.5L * (b - 1);
         BodyPicture(c, b, {anchor.X, y});
         TextLeft(c, LatitudeText(chart.Latitude[size_t(b)]), 2, {anchor.X + 5, y - 2.5L});
+    }
+}
+
+void DrawSheetMasters(Canvas& c, const ProgramFolder& folder, const EphemerisSettings& settings, const ChartData& chart,
+                      SheetPoint anchor) {
+    const PlanetaryHour hour = ComputePlanetaryHour(folder, settings, chart);
+    const YearMasters year = ComputeYearMasters(folder, settings, chart);
+    const Real asc = chart.Longitude[Body::Ascendant], mc = chart.Longitude[Body::Midheaven];
+    struct Row {
+        Real Dy;
+        int Colour, Font;
+        std::string Text;
+    };
+    const Row rows[] = {
+        {0, 4, 2, "Giorno Planetario: " + WeekdayName(hour.Weekday)},
+        {4.5L, 4, 15, PlanetaryHourText(hour.Hour)},
+        {8, 4, 15, "Governata " + RulerPhrase(hour.Ruler)},
+        {14, 0, 2, "Ascendente " + SignDegreeText(1, asc)},
+        {18.5L, 0, 15, "Governato " + RulerPhrase(SignRulerOfLongitude(asc))},
+        {24, 4, 2, "Mediocielo " + SignDegreeText(1, mc)},
+        {28.5L, 4, 15, "Governato " + RulerPhrase(SignRulerOfLongitude(mc))},
+        {33, 0, 2, "Anno " + YearRulerPhrase(year.YearRuler)},
+        {37, 0, 15, "nel Ciclo " + YearRulerPhrase(year.CycleRuler)},
+    };
+    for (const Row& row : rows) {
+        SetTextColour(c, row.Colour);
+        TextLeft(c, row.Text, row.Font, {anchor.X, anchor.Y + row.Dy});
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/program_folder.hpp"
 #include "drawing/primitives.hpp"
+#include "engine/ephemeris.hpp"
 #include "engine/chart_data.hpp"
 
 // The small tables of the chart sheets, each drawn from its anchor (the top-left of its first
@@ -25,5 +26,9 @@ void DrawDodecatemoriaTable(Canvas& c, const ChartData& chart, SheetPoint anchor
 void DrawLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);          // portrait
 void DrawRelativeLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);  // landscape
 void DrawLatitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);
+// The planetary day and hour with the hour's ruler, the Ascendant's and Midheaven's rulers and
+// the year and cycle rulers, computed afresh (the chart is left as it is).
+void DrawSheetMasters(Canvas& c, const ProgramFolder& folder, const EphemerisSettings& settings, const ChartData& chart,
+                      SheetPoint anchor);
 
 }  // namespace florimant

@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "archive/chart_of_subject.hpp"
 #include "drawing/sheet.hpp"
 #include "drawing/sheet_support.hpp"
 #include "ui/qt_device.hpp"
@@ -11,40 +12,20 @@ using namespace florimant;
 
 namespace {
 
-ChartData SheetChart() {
-    ChartData chart;
-    chart.SubjectName = "ROSSI ANNA";
-    chart.BirthDateText = "12/03/1975 08:30";
-    chart.ZoneText = "+1";
-    chart.CorrectionHours = -1;
-    chart.JulianDayUT = 2442483.8125L;
-    chart.JulianDayText = "Giorno Giuliano: 2442483.8125";
-    chart.LocalityText = "Bologna (BO)";
-    chart.NationalityText = "Italia";
-    chart.CoordinatesText = "44N30-011E21";
-    chart.HouseSystem = "CASE_MEDIE";
-    const double longitudes[] = {0, 351.6, 124.2, 330.9, 24.4, 95.8, 346.1, 106.5, 205.3, 25.3, 60.2, 330.1};
-    for (int i = 1; i <= 11; ++i) chart.Longitude[size_t(i)] = longitudes[i];
-    for (int i = 1; i <= 7; ++i) chart.Latitude[size_t(i)] = 0.7L * i - 2;
-    chart.RetroFlags.fill(' ');
-    chart.RetroFlags[6] = 'r';
-    for (int k = 1; k <= 12; ++k) {
-        const long double cusp = 60.2L + 30 * (k - 1);
-        chart.HouseCusps[size_t(k)] = cusp >= 360 ? cusp - 360 : cusp;
-    }
-    return chart;
-}
-
 }  // namespace
 
 class SheetRenderTest : public QObject {
     Q_OBJECT
 private:
     QImage Render(SheetLayoutKind layout, bool blackAndWhite) {
-        const auto dir = std::filesystem::temp_directory_path() / "florimant_sheet_render";
-        std::filesystem::create_directories(dir / "OpzioneT");
-        std::filesystem::copy_file(FLORIMANT_INSTALLATION_DIR "/OpzioneT/SpgPianCan.Txt", dir / "OpzioneT" / "SpgPianCan.Txt",
-                                   std::filesystem::copy_options::overwrite_existing);
+        // The installation seen through links, with a folder OpzioneT the sheet may write.
+        namespace fs = std::filesystem;
+        const auto dir = fs::temp_directory_path() / "florimant_sheet_render";
+        fs::remove_all(dir);
+        fs::create_directories(dir / "OpzioneT");
+        for (const auto& entry : fs::directory_iterator(FLORIMANT_INSTALLATION_DIR))
+            if (entry.path().filename() != "OpzioneT") fs::create_symlink(entry.path(), dir / entry.path().filename());
+        fs::copy_file(fs::path(FLORIMANT_INSTALLATION_DIR) / "OpzioneT" / "SpgPianCan.Txt", dir / "OpzioneT" / "SpgPianCan.Txt");
         const bool portrait = layout == SheetLayoutKind::Portrait;
         QImage image(portrait ? 1240 : 1754, portrait ? 1754 : 1240, QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -52,7 +33,9 @@ private:
         state.Target = DrawTarget::Printer;
         state.BlackAndWhite = blackAndWhite;
         ApplyPrintScale(state, image.width());
-        const ChartData chart = SheetChart();
+        ChartData chart;
+        SubjectSummary summary;
+        ComputeChart(ProgramFolder(dir), {}, chart, summary);
         SheetInputs inputs;
         inputs.Chart = &chart;
         inputs.Orbs.fill(6);

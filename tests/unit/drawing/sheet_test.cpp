@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "archive/chart_of_subject.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
 #include "drawing/recording_device.hpp"
@@ -27,10 +28,16 @@ ChartData Chart() {
     return chart;
 }
 
-std::filesystem::path Folder(const char* name) {
-    const auto dir = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir / "OpzioneT");
+// The installation seen through links, with a folder OpzioneT of its own that the sheet may write.
+std::filesystem::path Folder(const char* name, bool withTermTexts) {
+    namespace fs = std::filesystem;
+    const auto dir = fs::temp_directory_path() / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir / "OpzioneT");
+    for (const auto& entry : fs::directory_iterator(FLORIMANT_INSTALLATION_DIR))
+        if (entry.path().filename() != "OpzioneT") fs::create_symlink(entry.path(), dir / entry.path().filename());
+    if (withTermTexts)
+        fs::copy_file(fs::path(FLORIMANT_INSTALLATION_DIR) / "OpzioneT" / "SpgPianCan.Txt", dir / "OpzioneT" / "SpgPianCan.Txt");
     return dir;
 }
 
@@ -44,9 +51,10 @@ TEST(Sheet, BirthLineNamesTheLocalWeekdayAndTheJulianCalendar) {
 }
 
 TEST(Sheet, WritesTheKeysAndPutsTheZoomBack) {
-    const auto dir = Folder("florimant_sheet_keys");
-    ReplaceTextFile(ProgramFolder(dir), "OpzioneT\\SpgPianCan.Txt", {});
-    const ChartData chart = Chart();
+    const auto dir = Folder("florimant_sheet_keys", true);
+    ChartData chart;
+    SubjectSummary summary;
+    ComputeChart(ProgramFolder(dir), {}, chart, summary);
     SheetInputs inputs;
     inputs.Chart = &chart;
     inputs.Orbs.fill(6);
@@ -58,17 +66,19 @@ TEST(Sheet, WritesTheKeysAndPutsTheZoomBack) {
     DrawSheet(state, d, ProgramFolder(dir), inputs, SheetLayoutKind::Landscape);
     EXPECT_EQ(state.Zoom, 1.5L);
     EXPECT_EQ(ReadTextLines(ProgramFolder(dir), "OpzioneT\\PosiPian.txt").size(), 18u);
-    bool title = false, note = false;
+    bool title = false, note = false, masters = false;
     for (const auto& s : d.Shapes()) {
         title |= s.Text == "TEMA DI NASCITA";
         note |= s.Text == "che coinvolgono i Nodi Lunari";
+        masters |= s.Text.rfind("Giorno Planetario: ", 0) == 0;
     }
     EXPECT_TRUE(title);
     EXPECT_TRUE(note);
+    EXPECT_TRUE(masters);
 }
 
 TEST(Sheet, AMissingTermTextFileStopsTheDrawingButNotTheZoom) {
-    const auto dir = Folder("florimant_sheet_missing");
+    const auto dir = Folder("florimant_sheet_missing", false);
     const ChartData chart = Chart();
     SheetInputs inputs;
     inputs.Chart = &chart;
