@@ -31,6 +31,7 @@
 #include "common/file_io.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/texts.hpp"
+#include "ui/calibration_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
@@ -121,6 +122,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QMainWindow(parent), 
     userNameWindow_ = new UserNameWindow(state_.Folder, this);
     orbEditorWindow_ = new OrbEditorWindow(state_, this);
     lineThicknessWindow_ = new LineThicknessWindow(state_, this);
+    calibrationWindow_ = new CalibrationWindow(state_, this);
     connect(orbEditorWindow_, &OrbEditorWindow::OrbSetAdopted, this, [this](char letter) {
         const QSignalBlocker block(comboOrb_);
         comboOrb_->setEditText(QString::fromStdString(OrbSetDisplayName(letter)));
@@ -143,6 +145,17 @@ void MainWindow::OpenLineThicknessWindow() {
     lineThicknessWindow_->ShowCurrentFactor();
     PlaceAtAnchor(lineThicknessWindow_);
     lineThicknessWindow_->exec();
+}
+
+void MainWindow::PlaceFullScreenWindows() {
+    const QScreen* screen = this->screen() != nullptr ? this->screen() : QApplication::primaryScreen();
+    if (screen != nullptr) calibrationWindow_->setGeometry(screen->geometry());
+}
+
+void MainWindow::OpenCalibrationWindow() {
+    state_.Switches.SheetLayout = 0;
+    calibrationWindow_->Open();
+    calibrationWindow_->exec();
 }
 
 void MainWindow::OpenOrbEditor() {
@@ -308,7 +321,9 @@ void MainWindow::BuildControls() {
     auto* orbEditorButton = MakeButton(extras, "BitBtnVarOrbAsp", QStringLiteral("Variaz Orbite Aspetti"));
     connect(orbEditorButton, &QPushButton::clicked, this, &MainWindow::OpenOrbEditor);
     extraGrid->addWidget(orbEditorButton, 0, 0);
-    extraGrid->addWidget(MakeButton(extras, "BBCerchio", QStringLiteral("Rotondità Cerchi e Ridimensionamento Schermo"), false), 1, 0);
+    auto* calibrationButton = MakeButton(extras, "BBCerchio", QStringLiteral("Rotondità Cerchi e Ridimensionamento Schermo"));
+    connect(calibrationButton, &QPushButton::clicked, this, &MainWindow::OpenCalibrationWindow);
+    extraGrid->addWidget(calibrationButton, 1, 0);
     auto* lineButton = MakeButton(extras, "BitBtn22", QStringLiteral("Spessore Linee"));
     connect(lineButton, &QPushButton::clicked, this, &MainWindow::OpenLineThicknessWindow);
     extraGrid->addWidget(lineButton, 2, 0);
@@ -446,6 +461,8 @@ void MainWindow::Activate() {
             const QSignalBlocker block(comboNodo_);
             comboNodo_->setEditText(QString::fromStdString(state_.Orbs.NodeMode));
         }
+        // 11
+        PlaceFullScreenWindows();
         // 12
         RefreshSubject();
     } catch (const std::exception& error) {

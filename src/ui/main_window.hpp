@@ -27,6 +27,7 @@ class QScreen;
 
 namespace florimant {
 
+class CalibrationWindow;
 class LineThicknessWindow;
 class OrbEditorWindow;
 class UserNameWindow;
@@ -89,6 +90,7 @@ public:
     OrbEditorWindow* orbEditor() { return orbEditorWindow_; }
     UserNameWindow* userNameWindow() { return userNameWindow_; }
     LineThicknessWindow* lineThicknessWindow() { return lineThicknessWindow_; }
+    CalibrationWindow* calibrationWindow() { return calibrationWindow_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -120,6 +122,8 @@ private:
     void OpenUserNameWindow();
     void OpenOrbEditor();
     void OpenLineThicknessWindow();
+    void OpenCalibrationWindow();
+    void PlaceFullScreenWindows();
     void PlaceAtAnchor(QWidget* child, int offset = 10);
 
     AppState& state_;
@@ -166,6 +170,7 @@ private:
     UserNameWindow* userNameWindow_ = nullptr;
     OrbEditorWindow* orbEditorWindow_ = nullptr;
     LineThicknessWindow* lineThicknessWindow_ = nullptr;
+    CalibrationWindow* calibrationWindow_ = nullptr;
 };
 
 }  // namespace florimant

@@ -3,6 +3,8 @@
 // a copy of the installation: it logs in, so it writes the usage log like a real start.
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
@@ -12,6 +14,7 @@
 
 #include <cstdio>
 
+#include "ui/calibration_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/orb_editor_window.hpp"
@@ -88,6 +91,19 @@ int main(int argc, char** argv) {
     window.lineThicknessWindow()->show();
     ok = Save(*window.lineThicknessWindow(), out, QStringLiteral("line_thickness_window")) && ok;
     window.lineThicknessWindow()->hide();
+
+    QObject::connect(window.calibrationWindow(), &florimant::CalibrationWindow::MessageShown,
+                     [&messages](const QString& text) { messages << text; });
+    window.calibrationWindow()->Open();
+    window.calibrationWindow()->show();
+    {
+        // The test figure appears after the window's first timer ticks.
+        QEventLoop wait;
+        QTimer::singleShot(100, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+    ok = Save(*window.calibrationWindow(), out, QStringLiteral("calibration_window")) && ok;
+    window.calibrationWindow()->hide();
 
     for (const auto& message : messages) std::fprintf(stderr, "messaggio: %s\n", qPrintable(message));
     return ok ? 0 : 1;
