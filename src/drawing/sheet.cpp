@@ -52,6 +52,7 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
     DrawHouseRing(c, chart, a.Wheel, g.R5 - 3, g.R6 - 3);
     DrawAspectLines(c, chart, a.Wheel, g.R6 - 3, inputs.Orbs, inputs.AspectStyle);
     DrawAngles(c, chart, a.Wheel, g.R1 + 5);
+    DrawSphericalDistanceTable(c, chart, inputs.Orbs, portrait ? SheetPoint{15, 202} : SheetPoint{15, 105});
 
     SetTextColour(c, 0);
     TextLeft(c, chart.SubjectName, 4, {15, 15});

@@ -133,4 +133,49 @@ void DrawSheetMasters(Canvas& c, const ProgramFolder& folder, const EphemerisSet
     }
 }
 
+void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor) {
+    constexpr Real CellWidth = 5, CellHeight = 8, HeaderWidth = 6, TitleHeight = 6;
+    const Real gridX = anchor.X + HeaderWidth, gridY = anchor.Y + TitleHeight + CellHeight;
+    const auto cellLeft = [&](int column) { return gridX + CellWidth * (column - 2); };
+    const auto cellTop = [&](int row) { return gridY + CellHeight * (row - 1); };
+
+    Title(c, "DISTANZE SFERICHE", {anchor.X, anchor.Y});
+    for (int column = 2; column <= 11; ++column)
+        BodyPicture(c, column, {cellLeft(column) + CellWidth / 2, anchor.Y + TitleHeight + CellHeight / 2});
+    for (int row = 1; row <= 9; ++row) BodyPicture(c, row, {anchor.X + HeaderWidth / 2, cellTop(row) + CellHeight / 2});
+    // The name again in the empty corner under the diagonal.
+    SetTextColour(c, 4);
+    TextLeft(c, "DISTANZE", 15, {gridX, cellTop(7)});
+    TextLeft(c, "SFERICHE", 15, {gridX, cellTop(7) + 4});
+
+    for (const SphericalGridCell& cell : ComputeSphericalGrid(chart, orbs)) {
+        const Real x = cellLeft(cell.Column), y = cellTop(cell.Row);
+        SetLogicalPen(c, 10);
+        ReleaseBrush(c);
+        Rectangle(c, {x, y}, {x + CellWidth, y + CellHeight});
+        const struct {
+            bool On;
+            int Role;
+            Real Dy;
+        } marks[] = {{cell.MarkA, 74, 1}, {cell.MarkB, 75, 1.8L}, {cell.MarkC, 76, 2.6L}};
+        for (const auto& mark : marks) {
+            if (!mark.On) continue;
+            SetPen(c, mark.Role);
+            Line(c, {x + 0.8L, y + mark.Dy}, {x + CellWidth - 0.8L, y + mark.Dy});
+        }
+        Colour colour{128, 128, 128};
+        if (cell.Colour == SphericalMark::A) colour = Colours::Red;
+        if (cell.Colour == SphericalMark::B) colour = Colours::Cyan;
+        if (cell.Colour == SphericalMark::C) colour = Colours::Yellow;
+        // Five characters do not fit across a cell: whole degrees over the decimals.
+        const size_t point = cell.Text.find('.');
+        const std::string whole = cell.Text.substr(0, point);
+        const std::string decimals = point == std::string::npos ? std::string() : cell.Text.substr(point);
+        c.Target.SetTextColour(colour);
+        TextCentre(c, whole, 0, {x + CellWidth / 2, y + 3.2L});
+        c.Target.SetTextColour(colour);
+        TextCentre(c, decimals, 0, {x + CellWidth / 2, y + 5.4L});
+    }
+}
+
 }  // namespace florimant

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/aspects.hpp"
 #include "common/program_folder.hpp"
 #include "drawing/primitives.hpp"
 #include "engine/ephemeris.hpp"
@@ -26,6 +27,11 @@ void DrawDodecatemoriaTable(Canvas& c, const ChartData& chart, SheetPoint anchor
 void DrawLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);          // portrait
 void DrawRelativeLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);  // landscape
 void DrawLatitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);
+// The triangular table of spherical distances between points 1..9 (rows) and 2..11 (columns),
+// cells 5 units wide and 8 high: a red, aqua or yellow stroke for each aspect mark and the
+// distance in the colour of the last mark. `anchor` is its top-left corner.
+void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor);
+
 // The planetary day and hour with the hour's ruler, the Ascendant's and Midheaven's rulers and
 // the year and cycle rulers, computed afresh (the chart is left as it is).
 void DrawSheetMasters(Canvas& c, const ProgramFolder& folder, const EphemerisSettings& settings, const ChartData& chart,

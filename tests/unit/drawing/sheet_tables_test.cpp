@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "common/file_io.hpp"
@@ -103,4 +104,33 @@ TEST(SheetTables, LongitudesDodecatemoriaLatitudesRows) {
     d.Clear();
     DrawLatitudesTable(c, chart, {205, 219});
     EXPECT_EQ(Texts(d).size(), 8u);
+}
+
+TEST(SphericalDistances, OneCellPerPairWithMarksAndColouredDistances) {
+    ChartData chart;
+    for (int b = 1; b <= 11; ++b) chart.Longitude[size_t(b)] = std::fmod(7.0L * b * b, 360.0L);  // spread out
+    chart.Longitude[2] = chart.Longitude[1] + 120;                             // Sun-Moon trine
+    AspectOrbs orbs;
+    orbs.fill(3);
+    RecordingDevice d;
+    const DrawState s = Paper();
+    Canvas c{s, d};
+    DrawSphericalDistanceTable(c, chart, orbs, {15, 202});
+    int cells = 0, aqua = 0;
+    for (const auto& shape : d.Shapes()) {
+        if (shape.Shape == Kind::Rectangle) ++cells;
+        if (shape.Shape == Kind::Line && shape.PenUsed.Rgb == Colours::Cyan) ++aqua;
+    }
+    EXPECT_EQ(cells, 9 * 10 - 36);  // rows 1..9 against columns up to 11, above the diagonal
+    EXPECT_GE(aqua, 1);
+    // The Sun-Moon cell (first row, first column) shows "120.0" in aqua, whole over decimals.
+    const auto t = Texts(d);
+    bool found = false;
+    for (size_t i = 0; i + 1 < t.size(); ++i)
+        if (t[i]->Text == "120" && t[i + 1]->Text == ".0" && t[i]->Points[0][0].X == RoundHalfEven(15 + 6 + 2.5L)) {
+            found = true;
+            EXPECT_EQ(t[i]->TextColour, Colours::Cyan);
+            EXPECT_EQ(t[i]->Points[0][0].Y, RoundHalfEven(202 + 6 + 8 + 3.2L));
+        }
+    EXPECT_TRUE(found);
 }
