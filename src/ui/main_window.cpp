@@ -33,6 +33,7 @@
 #include "engine/texts.hpp"
 #include "ui/calibration_window.hpp"
 #include "ui/line_thickness_window.hpp"
+#include "ui/manual_window.hpp"
 #include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
 
@@ -123,6 +124,12 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QMainWindow(parent), 
     orbEditorWindow_ = new OrbEditorWindow(state_, this);
     lineThicknessWindow_ = new LineThicknessWindow(state_, this);
     calibrationWindow_ = new CalibrationWindow(state_, this);
+    manualWindow_ = new ManualWindow(state_.Folder, this);
+    connect(bbIstruz_, &QPushButton::clicked, this, [this] {
+        manualWindow_->Reset();
+        PlaceAtAnchor(manualWindow_);
+        manualWindow_->exec();
+    });
     connect(orbEditorWindow_, &OrbEditorWindow::OrbSetAdopted, this, [this](char letter) {
         const QSignalBlocker block(comboOrb_);
         comboOrb_->setEditText(QString::fromStdString(OrbSetDisplayName(letter)));
@@ -176,7 +183,7 @@ void MainWindow::BuildControls() {
     bitBtnNomeCognome_->setToolTip(QStringLiteral("Cambia Personalizzazione"));
     edAggiorna_ = MakeButton(central, "EdAggiorna", QStringLiteral("Aggiornam."), false);
     bbDispensa_ = MakeButton(central, "BBdispensa", QStringLiteral("Dispensa.pdf"));
-    bbIstruz_ = MakeButton(central, "BBistruz", QStringLiteral("Istruzioni.pdf"), false);
+    bbIstruz_ = MakeButton(central, "BBistruz", QStringLiteral("Istruzioni.pdf"));
     connect(bbDispensa_, &QPushButton::clicked, this, [this] {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(state_.Folder.Resolve("Dispensa.pdf").string())));
     });

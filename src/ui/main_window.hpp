@@ -29,6 +29,7 @@ namespace florimant {
 
 class CalibrationWindow;
 class LineThicknessWindow;
+class ManualWindow;
 class OrbEditorWindow;
 class UserNameWindow;
 
@@ -91,6 +92,7 @@ public:
     UserNameWindow* userNameWindow() { return userNameWindow_; }
     LineThicknessWindow* lineThicknessWindow() { return lineThicknessWindow_; }
     CalibrationWindow* calibrationWindow() { return calibrationWindow_; }
+    ManualWindow* manualWindow() { return manualWindow_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -171,6 +173,7 @@ private:
     OrbEditorWindow* orbEditorWindow_ = nullptr;
     LineThicknessWindow* lineThicknessWindow_ = nullptr;
     CalibrationWindow* calibrationWindow_ = nullptr;
+    ManualWindow* manualWindow_ = nullptr;
 };
 
 }  // namespace florimant
