@@ -31,6 +31,7 @@
 #include "common/file_io.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/texts.hpp"
+#include "ui/backup_window.hpp"
 #include "ui/calibration_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/manual_window.hpp"
@@ -134,6 +135,11 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QMainWindow(parent), 
         const QSignalBlocker block(comboOrb_);
         comboOrb_->setEditText(QString::fromStdString(OrbSetDisplayName(letter)));
     });
+}
+
+BackupWindow* MainWindow::backupWindow() {
+    if (backupWindow_ == nullptr) backupWindow_ = new BackupWindow(state_, this);
+    return backupWindow_;
 }
 
 void MainWindow::PlaceAtAnchor(QWidget* child, int offset) {
@@ -337,7 +343,14 @@ void MainWindow::BuildControls() {
     bbUtility_ = MakeButton(extras, "BButility", QStringLiteral("Utility Ricerca"), false);
     bbUtility_->setVisible(false);
     extraGrid->addWidget(bbUtility_, 3, 0);
-    extraGrid->addWidget(MakeButton(extras, "BBSalva", QStringLiteral("Backup/Ripristino  Dati di Nascita e Testi "), false), 4, 0);
+    auto* backupButton = MakeButton(extras, "BBSalva", QStringLiteral("Backup/Ripristino  Dati di Nascita e Testi "));
+    connect(backupButton, &QPushButton::clicked, this, [this] {
+        BackupWindow* window = backupWindow();
+        window->Reset();
+        PlaceAtAnchor(window);
+        window->exec();
+    });
+    extraGrid->addWidget(backupButton, 4, 0);
     cbox1_ = new QListWidget(extras);
     cbox1_->setObjectName(QStringLiteral("Cbox1"));
     cbox1_->setVisible(false);

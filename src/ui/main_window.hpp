@@ -27,6 +27,7 @@ class QScreen;
 
 namespace florimant {
 
+class BackupWindow;
 class CalibrationWindow;
 class LineThicknessWindow;
 class ManualWindow;
@@ -93,6 +94,7 @@ public:
     LineThicknessWindow* lineThicknessWindow() { return lineThicknessWindow_; }
     CalibrationWindow* calibrationWindow() { return calibrationWindow_; }
     ManualWindow* manualWindow() { return manualWindow_; }
+    BackupWindow* backupWindow();  // made on first use
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -174,6 +176,7 @@ private:
     LineThicknessWindow* lineThicknessWindow_ = nullptr;
     CalibrationWindow* calibrationWindow_ = nullptr;
     ManualWindow* manualWindow_ = nullptr;
+    BackupWindow* backupWindow_ = nullptr;
 };
 
 }  // namespace florimant

@@ -14,7 +14,9 @@
 
 #include <cstdio>
 
+#include "ui/backup_window.hpp"
 #include "ui/calibration_window.hpp"
+#include "ui/manual_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/orb_editor_window.hpp"
@@ -91,6 +93,15 @@ int main(int argc, char** argv) {
     window.lineThicknessWindow()->show();
     ok = Save(*window.lineThicknessWindow(), out, QStringLiteral("line_thickness_window")) && ok;
     window.lineThicknessWindow()->hide();
+
+    window.manualWindow()->Reset();
+    window.manualWindow()->show();
+    ok = Save(*window.manualWindow(), out, QStringLiteral("manual_window")) && ok;
+    window.manualWindow()->hide();
+    window.backupWindow()->Reset();
+    window.backupWindow()->show();
+    ok = Save(*window.backupWindow(), out, QStringLiteral("backup_window")) && ok;
+    window.backupWindow()->hide();
 
     QObject::connect(window.calibrationWindow(), &florimant::CalibrationWindow::MessageShown,
                      [&messages](const QString& text) { messages << text; });

@@ -1,0 +1,57 @@
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+namespace florimant {
+
+struct AppState;
+
+// The mounted removable volumes of the desktop (under /media, /run/media and /mnt), which stand
+// for the drive letters a backup can go to.
+std::vector<std::filesystem::path> RemovableVolumes();
+
+// "Backup/Ripristino Archivio BASE": copies the BASE archive and its texts to "TamorilBck" on a
+// chosen volume and back. The program copies the files itself and says "OK" only when every
+// file has arrived.
+class BackupWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit BackupWindow(AppState& state, QWidget* parent = nullptr);
+
+    using QuestionHook = std::function<bool(const QString& text)>;
+    void SetQuestionHook(QuestionHook hook) { question_ = std::move(hook); }
+    void SetVolumes(std::vector<std::filesystem::path> volumes);
+
+    void Reset();  // what every opening shows
+    void ChooseVolume(const std::filesystem::path& volume);
+    void Backup();
+    void Restore();
+
+signals:
+    void MessageShown(const QString& text);
+
+private:
+    void ShowMessage(const QString& text);
+    void ShowDone();
+
+    AppState& state_;
+    QuestionHook question_;
+    std::vector<std::filesystem::path> volumes_;
+    std::filesystem::path destination_;
+    QLineEdit* destinationBox_ = nullptr;
+    QLineEdit* lastBackupBox_ = nullptr;
+    QLabel* unitLabel_ = nullptr;
+    QLabel* doneLabel_ = nullptr;
+    QWidget* drivePanel_ = nullptr;
+    QListWidget* driveList_ = nullptr;
+};
+
+}  // namespace florimant
