@@ -69,17 +69,21 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
     TextLeft(c, chart.JulianDayText, 2, {15, 40});
     DrawDateAndOwner(c, a.DateAndOwner, inputs.DateText, inputs.OwnerText);
 
+    const ArchetypalStructure structure =
+        inputs.Structure ? *inputs.Structure : ComputeArchetypalStructure(folder, chart);
     if (portrait) {
         DrawTermsTable(c, folder, {115, 220});
         DrawDodecatemoriaTable(c, chart, {115, 275});
         DrawLatitudesTable(c, chart, {205, 219});
         DrawLongitudesTable(c, chart, {18, 115});
         DrawSheetMasters(c, folder, inputs.Ephemeris, chart, {16, 55});
+        DrawSheetStructure(c, structure, {25, 315});
     } else {
         DrawDodecatemoriaTable(c, chart, {265, 90});
         DrawTermsTable(c, folder, {243, 150});
         DrawLatitudesTable(c, chart, {18, 65});
         DrawRelativeLongitudesTable(c, chart, {165, 210});
+        DrawSheetStructure(c, structure, {25, 218});
         DrawSheetMasters(c, folder, inputs.Ephemeris, chart, {263, 35});
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "analysis/archetypal_structure.hpp"
 #include "analysis/aspects.hpp"
 #include "common/program_folder.hpp"
 #include "drawing/device.hpp"
@@ -21,6 +22,8 @@ struct SheetInputs {
     EphemerisSettings Ephemeris;    // the node line shows its NodeMode ("VERO" or "MEDIO")
     AspectOrbs Orbs{};
     AspectLineStyle AspectStyle = AspectLineStyle::Lines;
+    // The main window's archetypal structure; computed from the folder's reception lists when absent.
+    const ArchetypalStructure* Structure = nullptr;
     std::string DateText;   // today, dd/mm/yyyy
     std::string OwnerText;  // the user's name
 };

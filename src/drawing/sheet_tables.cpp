@@ -134,34 +134,36 @@ void DrawSheetMasters(Canvas& c, const ProgramFolder& folder, const EphemerisSet
 }
 
 void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor) {
-    constexpr Real CellWidth = 5, CellHeight = 8, HeaderWidth = 6, TitleHeight = 6;
-    const Real gridX = anchor.X + HeaderWidth, gridY = anchor.Y + TitleHeight + CellHeight;
+    // Compact enough to end above the structure block that the sheets put under it.
+    constexpr Real CellWidth = 5, CellHeight = 5.5L, HeaderWidth = 6, TitleHeight = 3.5L, HeaderHeight = 4.5L;
+    const Real gridX = anchor.X + HeaderWidth, gridY = anchor.Y + TitleHeight + HeaderHeight;
     const auto cellLeft = [&](int column) { return gridX + CellWidth * (column - 2); };
     const auto cellTop = [&](int row) { return gridY + CellHeight * (row - 1); };
 
     Title(c, "DISTANZE SFERICHE", {anchor.X, anchor.Y});
     for (int column = 2; column <= 11; ++column)
-        BodyPicture(c, column, {cellLeft(column) + CellWidth / 2, anchor.Y + TitleHeight + CellHeight / 2});
+        BodyPicture(c, column, {cellLeft(column) + CellWidth / 2, anchor.Y + TitleHeight + HeaderHeight / 2});
     for (int row = 1; row <= 9; ++row) BodyPicture(c, row, {anchor.X + HeaderWidth / 2, cellTop(row) + CellHeight / 2});
     // The name again in the empty corner under the diagonal.
     SetTextColour(c, 4);
     TextLeft(c, "DISTANZE", 15, {gridX, cellTop(7)});
-    TextLeft(c, "SFERICHE", 15, {gridX, cellTop(7) + 4});
+    TextLeft(c, "SFERICHE", 15, {gridX, cellTop(7) + 3.5L});
 
     for (const SphericalGridCell& cell : ComputeSphericalGrid(chart, orbs)) {
         const Real x = cellLeft(cell.Column), y = cellTop(cell.Row);
         SetLogicalPen(c, 10);
         ReleaseBrush(c);
         Rectangle(c, {x, y}, {x + CellWidth, y + CellHeight});
+        // The marks side by side along the top of the cell: A red, B aqua, C yellow.
         const struct {
             bool On;
             int Role;
-            Real Dy;
-        } marks[] = {{cell.MarkA, 74, 1}, {cell.MarkB, 75, 1.8L}, {cell.MarkC, 76, 2.6L}};
+            Real From;
+        } marks[] = {{cell.MarkA, 74, 0.5L}, {cell.MarkB, 75, 1.9L}, {cell.MarkC, 76, 3.3L}};
         for (const auto& mark : marks) {
             if (!mark.On) continue;
             SetPen(c, mark.Role);
-            Line(c, {x + 0.8L, y + mark.Dy}, {x + CellWidth - 0.8L, y + mark.Dy});
+            Line(c, {x + mark.From, y + 0.4L}, {x + mark.From + 1.2L, y + 0.4L});
         }
         Colour colour{128, 128, 128};
         if (cell.Colour == SphericalMark::A) colour = Colours::Red;
@@ -172,9 +174,57 @@ void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectO
         const std::string whole = cell.Text.substr(0, point);
         const std::string decimals = point == std::string::npos ? std::string() : cell.Text.substr(point);
         c.Target.SetTextColour(colour);
-        TextCentre(c, whole, 0, {x + CellWidth / 2, y + 3.2L});
+        TextCentre(c, whole, 0, {x + CellWidth / 2, y + 0.4L});
         c.Target.SetTextColour(colour);
-        TextCentre(c, decimals, 0, {x + CellWidth / 2, y + 5.4L});
+        TextCentre(c, decimals, 0, {x + CellWidth / 2, y + 2.8L});
+    }
+}
+
+void DrawSheetStructure(Canvas& c, const ArchetypalStructure& structure, SheetPoint anchor) {
+    const Real x0 = anchor.X, y0 = anchor.Y;
+    Title(c, "STRUTTURA ARCHETIPALE", {x0 - 8, y0 - 53});
+    if (structure.Empty()) {
+        TextLeft(c, "Nessuna Debilità né Dignità Planetaria", 2, {x0 - 8, y0});
+        return;
+    }
+    constexpr Colour Orange{255, 128, 64};
+    static const char* const Labels[] = {"", "Domicil", "Esaltaz", "Esilio", "Caduta", "Scamb"};
+    for (size_t k = 0; k < structure.Rows.size(); ++k) {
+        const StructureRow& row = structure.Rows[k];
+        const Real x = x0 + 13 * Real(k);
+        const int code = row.Code;
+        const int n = row.FilledSlots();
+        SetPen(c, code <= 2 ? 5 : code <= 4 ? 2 : 18);
+        ReleaseBrush(c);
+        Rectangle(c, {x - 8, y0 - 7 * n + 2}, {x + 4, y0 + 4});
+        const Colour text = code <= 2 ? Colours::Cyan : code <= 4 ? Colours::Red : Orange;
+        for (size_t i = 0; i < row.Slots.size(); ++i) {
+            const StructureSlot& slot = row.Slots[i];
+            if (slot.Planet == 0) continue;
+            const Real y = y0 - 7 * Real(i);
+            DrawSymbol(c, SymbolFamily::Body, slot.Planet, 5.5L, {x, y});
+            c.Target.SetTextColour(text);
+            if (i == 0) {
+                TextLeft(c, std::to_string(slot.Level), 2, {x - 6.5L, y - 2.5L});
+                c.Target.SetTextColour(text);
+                TextLeft(c, code >= 1 && code <= 5 ? Labels[code] : "", 1, {code == 5 ? x - 8 : x - 7, y0 + 4.5L});
+            } else {
+                TextLeft(c, std::to_string(slot.Level), 15, {x - 6, y - 4});
+                c.Target.SetTextColour(text);
+                TextLeft(c, slot.Parent ? PlanetAbbreviation(slot.Parent) : "", 33, {x - 7.5L, y - 0.5L});
+            }
+        }
+        // A reception shared with the previous row: open the wall between them and bridge it.
+        if (k > 0 && code == Reception && structure.Rows[k - 1].Code == Reception && row.Mark == structure.Rows[k - 1].Mark) {
+            const Colour background = c.State.OnWindow() ? Colours::Black : Colours::White;
+            c.Target.SetPen({background, 1, PenStyle::Solid});
+            c.Target.SetBrush(background);
+            Rectangle(c, {x - 9, y0 - 5}, {x - 8, y0 + 3.9L});
+            SetPen(c, 18);
+            ReleaseBrush(c);
+            Line(c, {x - 9.1L, y0 - 5}, {x - 8, y0 - 5});
+            Line(c, {x - 10, y0 + 4}, {x - 7.5L, y0 + 4});
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/archetypal_structure.hpp"
 #include "analysis/aspects.hpp"
 #include "common/program_folder.hpp"
 #include "drawing/primitives.hpp"
@@ -31,6 +32,10 @@ void DrawLatitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);
 // cells 5 units wide and 8 high: a red, aqua or yellow stroke for each aspect mark and the
 // distance in the colour of the last mark. `anchor` is its top-left corner.
 void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor);
+
+// The archetypal structure turned on its side: each row a column of planets rising from the
+// anchor, framed in the colour of its dignity code, rows in the same reception joined.
+void DrawSheetStructure(Canvas& c, const ArchetypalStructure& structure, SheetPoint anchor);
 
 // The planetary day and hour with the hour's ruler, the Ascendant's and Midheaven's rulers and
 // the year and cycle rulers, computed afresh (the chart is left as it is).

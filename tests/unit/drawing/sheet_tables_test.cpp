@@ -130,7 +130,50 @@ TEST(SphericalDistances, OneCellPerPairWithMarksAndColouredDistances) {
         if (t[i]->Text == "120" && t[i + 1]->Text == ".0" && t[i]->Points[0][0].X == RoundHalfEven(15 + 6 + 2.5L)) {
             found = true;
             EXPECT_EQ(t[i]->TextColour, Colours::Cyan);
-            EXPECT_EQ(t[i]->Points[0][0].Y, RoundHalfEven(202 + 6 + 8 + 3.2L));
+            EXPECT_EQ(t[i]->Points[0][0].Y, RoundHalfEven(202 + 3.5L + 4.5L + 0.4L));
         }
     EXPECT_TRUE(found);
+}
+
+TEST(SheetStructure, FramesLabelsAndJoinedReceptions) {
+    RecordingDevice d;
+    const DrawState s = Paper();
+    Canvas c{s, d};
+    ArchetypalStructure none;
+    DrawSheetStructure(c, none, {25, 315});
+    ASSERT_EQ(Texts(d).size(), 2u);
+    EXPECT_EQ(Texts(d)[1]->Text, "Nessuna Debilità né Dignità Planetaria");
+
+    ArchetypalStructure structure;
+    StructureRow domicile;
+    domicile.Root = 1, domicile.Code = Domicile;
+    domicile.Slots[0] = {1, 1, 0};
+    domicile.Slots[1] = {5, 2, 1};
+    StructureRow first, second;
+    first.Root = 2, first.Code = second.Code = Reception, first.Mark = second.Mark = FirstPairMark;
+    second.Root = 4;
+    first.Slots[0] = {2, 1, 0};
+    second.Slots[0] = {4, 1, 0};
+    structure.Rows = {domicile, first, second};
+    d.Clear();
+    DrawSheetStructure(c, structure, {25, 315});
+    std::vector<const RecordedShape*> frames;
+    int bridges = 0;
+    for (const auto& shape : d.Shapes()) {
+        if (shape.Shape == Kind::Rectangle && !shape.BrushUsed) frames.push_back(&shape);
+        if (shape.Shape == Kind::Rectangle && shape.BrushUsed == Brush(Colours::White)) ++bridges;
+    }
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[0]->PenUsed.Rgb, Colours::Cyan);
+    EXPECT_EQ(frames[0]->Box, (DeviceRect{17, 303, 29, 319}));  // two planets: Y0 - 14 + 2 .. Y0 + 4
+    EXPECT_EQ(frames[1]->PenUsed.Rgb, (Colour{255, 128, 64}));
+    EXPECT_EQ(bridges, 1);  // only the two rows of the same reception are joined
+    const auto t = Texts(d);
+    bool scamb = false, abbreviation = false;
+    for (const auto* text : t) {
+        scamb |= text->Text == "Scamb";
+        abbreviation |= text->Text == "sol";
+    }
+    EXPECT_TRUE(scamb);
+    EXPECT_TRUE(abbreviation);
 }
