@@ -1,6 +1,6 @@
 // links: drawing ui
-// The chart sheet's wheel drawn onto each device: the recording device (drawing code alone), an
-// EMF, a PNG-sized image at 150 dpi, PDF and SVG; and playback of the EMF onto an image.
+// The chart sheet's wheel and the whole portrait sheet drawn onto each device: the recording
+// device (drawing code alone), an EMF, a PNG at 150 dpi, PDF and SVG; and playback of the EMF.
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
@@ -9,10 +9,14 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <filesystem>
 
 #include "drawing/emf_device.hpp"
 #include "drawing/emf_player.hpp"
+#include "archive/chart_of_subject.hpp"
 #include "drawing/recording_device.hpp"
+#include "drawing/sheet.hpp"
+#include "drawing/sheet_support.hpp"
 #include "drawing/wheel.hpp"
 #include "ui/qt_device.hpp"
 
@@ -126,8 +130,112 @@ void BM_PlayWheelEmfOntoImage(benchmark::State& state) {
     }
 }
 
+// The installation seen through links, with an OpzioneT of its own for the sheet key file.
+const ProgramFolder& SheetFolder() {
+    namespace fs = std::filesystem;
+    static const fs::path dir = [] {
+        const fs::path d = fs::temp_directory_path() / "florimant_bench_sheet";
+        fs::remove_all(d);
+        fs::create_directories(d / "OpzioneT");
+        for (const auto& entry : fs::directory_iterator(FLORIMANT_INSTALLATION_DIR))
+            if (entry.path().filename() != "OpzioneT") fs::create_symlink(entry.path(), d / entry.path().filename());
+        fs::copy_file(fs::path(FLORIMANT_INSTALLATION_DIR) / "OpzioneT" / "SpgPianCan.Txt", d / "OpzioneT" / "SpgPianCan.Txt");
+        return d;
+    }();
+    static const ProgramFolder folder(dir);
+    return folder;
+}
+
+void DrawPortrait(Device& device, DrawTarget target, int pageWidth) {
+    static const ChartData chart = [] {
+        ChartData c;
+        SubjectSummary summary;
+        ComputeChart(SheetFolder(), {}, c, summary);
+        return c;
+    }();
+    DrawState state;
+    state.Target = target;
+    ApplyPrintScale(state, pageWidth);
+    SheetInputs inputs;
+    inputs.Chart = &chart;
+    inputs.Orbs.fill(6);
+    inputs.DateText = "09/12/2026";
+    DrawSheet(state, device, SheetFolder(), inputs, SheetLayoutKind::Portrait);
+}
+
+void BM_SheetRecording(benchmark::State& state) {
+    for (auto _ : state) {
+        RecordingDevice d;
+        DrawPortrait(d, DrawTarget::Printer, 1240);
+    }
+}
+
+void BM_SheetEmf(benchmark::State& state) {
+    for (auto _ : state) {
+        EmfDevice d(1240, 1754, 150);
+        DrawPortrait(d, DrawTarget::Metafile, 1240);
+        benchmark::DoNotOptimize(d.Finish().size());
+    }
+}
+
+void BM_SheetPng150(benchmark::State& state) {
+    for (auto _ : state) {
+        QImage image(1240, 1754, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QtDevice d(painter);
+        DrawPortrait(d, DrawTarget::Printer, 1240);
+        painter.end();
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+}
+
+// The drawing alone, without the PNG encoding.
+void BM_SheetImage150(benchmark::State& state) {
+    for (auto _ : state) {
+        QImage image(1240, 1754, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QtDevice d(painter);
+        DrawPortrait(d, DrawTarget::Printer, 1240);
+    }
+}
+
+void BM_SheetPdf(benchmark::State& state) {
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(150);
+        QPainter painter(&pdf);
+        QtDevice d(painter);
+        DrawPortrait(d, DrawTarget::Printer, pdf.width());
+    }
+}
+
+void BM_SheetSvg(benchmark::State& state) {
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(QSize(1240, 1754));
+        QPainter painter(&svg);
+        QtDevice d(painter);
+        DrawPortrait(d, DrawTarget::Printer, 1240);
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_SheetRecording)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetEmf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetPng150)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetImage150)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetSvg)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelRecording)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelEmf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelPng150)->Unit(benchmark::kMillisecond);
