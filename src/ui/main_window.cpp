@@ -35,6 +35,7 @@
 #include "ui/calibration_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/manual_window.hpp"
+#include "ui/printer_window.hpp"
 #include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
 
@@ -126,6 +127,12 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QMainWindow(parent), 
     lineThicknessWindow_ = new LineThicknessWindow(state_, this);
     calibrationWindow_ = new CalibrationWindow(state_, this);
     manualWindow_ = new ManualWindow(state_.Folder, this);
+    printerWindow_ = new PrinterWindow(state_, this);
+    connect(findChild<QToolButton*>(QStringLiteral("SBtipoStamp")), &QToolButton::clicked, this, [this] {
+        printerWindow_->Open();
+        PlaceAtAnchor(printerWindow_);
+        printerWindow_->exec();
+    });
     connect(bbIstruz_, &QPushButton::clicked, this, [this] {
         manualWindow_->Reset();
         PlaceAtAnchor(manualWindow_);
@@ -389,7 +396,6 @@ void MainWindow::BuildControls() {
     auto* sbTipoStamp = new QToolButton(panel9_);
     sbTipoStamp->setObjectName(QStringLiteral("SBtipoStamp"));
     sbTipoStamp->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    sbTipoStamp->setEnabled(false);
     auto* label34 = new QLabel(QStringLiteral("Tipo"), panel9_);
     label34->setObjectName(QStringLiteral("Label34"));
     auto* label35 = new QLabel(QStringLiteral("Stampante"), panel9_);

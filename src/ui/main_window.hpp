@@ -31,6 +31,7 @@ class BackupWindow;
 class CalibrationWindow;
 class LineThicknessWindow;
 class ManualWindow;
+class PrinterWindow;
 class OrbEditorWindow;
 class UserNameWindow;
 
@@ -95,6 +96,7 @@ public:
     CalibrationWindow* calibrationWindow() { return calibrationWindow_; }
     ManualWindow* manualWindow() { return manualWindow_; }
     BackupWindow* backupWindow();  // made on first use
+    PrinterWindow* printerWindow() { return printerWindow_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -177,6 +179,7 @@ private:
     CalibrationWindow* calibrationWindow_ = nullptr;
     ManualWindow* manualWindow_ = nullptr;
     BackupWindow* backupWindow_ = nullptr;
+    PrinterWindow* printerWindow_ = nullptr;
 };
 
 }  // namespace florimant

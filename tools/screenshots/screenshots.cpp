@@ -17,6 +17,7 @@
 #include "ui/backup_window.hpp"
 #include "ui/calibration_window.hpp"
 #include "ui/manual_window.hpp"
+#include "ui/printer_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/orb_editor_window.hpp"
@@ -98,6 +99,10 @@ int main(int argc, char** argv) {
     window.manualWindow()->show();
     ok = Save(*window.manualWindow(), out, QStringLiteral("manual_window")) && ok;
     window.manualWindow()->hide();
+    window.printerWindow()->Open();
+    window.printerWindow()->show();
+    ok = Save(*window.printerWindow(), out, QStringLiteral("printer_window")) && ok;
+    window.printerWindow()->hide();
     window.backupWindow()->Reset();
     window.backupWindow()->show();
     ok = Save(*window.backupWindow(), out, QStringLiteral("backup_window")) && ok;
