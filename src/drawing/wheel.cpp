@@ -5,6 +5,7 @@
 #include <numeric>
 #include <string>
 
+#include "analysis/chart_keys.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/texts.hpp"
 
@@ -24,6 +25,14 @@ void Radial(Canvas& c, SheetPoint centre, Real asc, Real longitude, Real from, R
     Line(c, At(c, centre, from, theta), At(c, centre, to, theta));
 }
 
+// The small circle the analysis window puts on a clickable symbol.
+void MarkSymbolCentre(Canvas& c, SheetPoint p) {
+    SetPen(c, 2);
+    SetBrush(c, Colours::White);
+    Dot(c, p, 1.5L);
+    ReleaseBrush(c);
+}
+
 const char* const Roman[] = {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII"};
 
 }  // namespace
@@ -33,7 +42,8 @@ int DecanRuler(int decan) {
     return Order[((decan % 7) + 7) % 7];
 }
 
-void DrawZodiacRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real r1, Real r2, std::string_view prefix) {
+void DrawZodiacRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real r1, Real r2, std::string_view prefix,
+                    Real signSymbolSize, std::array<SheetPoint, 13>* signCentres) {
     const Real asc = Ascendant(chart);
     SetLogicalPen(c, 10);
     ReleaseBrush(c);
@@ -52,8 +62,14 @@ void DrawZodiacRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real r
         Radial(c, centre, asc, boundary + 10, r1 - 3, r1 + 5);
         Radial(c, centre, asc, boundary + 20, r1 - 3, r1 + 5);
     }
-    for (int sign = 0; sign < 12; ++sign)
-        DrawSymbol(c, SymbolFamily::Sign, sign + 1, 7, At(c, centre, (r1 + r2) / 2, DrawingAngle(asc, 30 * sign + 15)), prefix);
+    for (int sign = 0; sign < 12; ++sign) {
+        const SheetPoint p = At(c, centre, (r1 + r2) / 2, DrawingAngle(asc, 30 * sign + 15));
+        DrawSymbol(c, SymbolFamily::Sign, sign + 1, signSymbolSize, p, prefix);
+        if (signCentres) {
+            MarkSymbolCentre(c, p);
+            (*signCentres)[size_t(sign + 1)] = p;
+        }
+    }
     for (int decan = 0; decan < 36; ++decan)
         DrawSymbol(c, SymbolFamily::Body, DecanRuler(decan), 3.5L, At(c, centre, r1 + 2.5L, DrawingAngle(asc, 10 * decan + 5)));
 }
@@ -131,13 +147,16 @@ std::vector<Real> SpreadAngles(const std::vector<Real>& angles, Real separation)
     return spread;
 }
 
-void DrawBodies(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer, Real inner, int count) {
+void DrawBodies(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer, Real inner, int count, bool analysis,
+                std::array<SheetPoint, Body::Count + 1>* centres) {
     const Real asc = Ascendant(chart);
     count = std::clamp(count, 0, Body::Count);
     std::vector<Real> theta(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) theta[size_t(i)] = DrawingAngle(asc, chart.Longitude[size_t(i + 1)]);
-    const std::vector<Real> phi = SpreadAngles(theta);
+    const std::vector<Real> phi = SpreadAngles(theta, analysis ? 8 : 10);
     const Real mid = (outer + inner) / 2;
+    const Real symbolSize = analysis ? 7 : 4;
+    const Real tie = analysis ? symbolSize / 2 + 1 : Real(4.3L);
     for (int i = 0; i < count; ++i) {
         const int b = i + 1;
         const SheetPoint p = At(c, centre, mid, phi[size_t(i)]);
@@ -145,26 +164,50 @@ void DrawBodies(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer
         ReleaseBrush(c);
         Circle(c, 4.5L, p);
         SetPen(c, 1);
-        DrawSymbol(c, SymbolFamily::Body, b, 4, {p.X, p.Y - 1.5L});
-        SetTextColour(c, 0);
-        TextLeft(c, InSignText(1, chart.Longitude[size_t(b)]), 0, {p.X - 3, p.Y + 0.8L});
+        DrawSymbol(c, SymbolFamily::Body, b, symbolSize, analysis ? p : SheetPoint{p.X, p.Y - 1.5L});
         const char flag = chart.RetroFlags[size_t(b)];
-        if (flag == 'r' || flag == 'R') {
+        const bool retrograde = flag == 'r' || flag == 'R';
+        if (!analysis) {
+            SetTextColour(c, 0);
+            TextLeft(c, InSignText(1, chart.Longitude[size_t(b)]), 0, {p.X - 3, p.Y + 0.8L});
+            if (retrograde) {
+                c.Target.SetTextColour(Colours::Red);
+                TextLeft(c, "r", 0, {p.X + 2, p.Y - 4});
+            }
+        } else if (retrograde && b <= 9) {
             c.Target.SetTextColour(Colours::Red);
-            TextLeft(c, "r", 0, {p.X + 2, p.Y - 4});
+            TextLeft(c, "R", 15, {p.X + 3, p.Y - 3});
         }
         SetLogicalPen(c, 10);
         SetBrush(c, c.State.OnWindow() ? Colours::White : Colours::Black);
         const SheetPoint outerTrue = At(c, centre, outer, theta[size_t(i)]);
         const SheetPoint innerTrue = At(c, centre, inner, theta[size_t(i)]);
-        Line(c, outerTrue, At(c, centre, mid + 4.3L, phi[size_t(i)]));
+        Line(c, outerTrue, At(c, centre, mid + tie, phi[size_t(i)]));
         Dot(c, outerTrue, 0.2L);
-        Line(c, innerTrue, At(c, centre, mid - 4.3L, phi[size_t(i)]));
+        Line(c, innerTrue, At(c, centre, mid - tie, phi[size_t(i)]));
         Dot(c, innerTrue, 0.2L);
+        if (analysis) MarkSymbolCentre(c, p);
+        if (centres) (*centres)[size_t(b)] = p;
     }
     SetLogicalPen(c, 10);
     ReleaseBrush(c);
     Circle(c, inner, centre);
+}
+
+StandardChartCentres DrawStandardChart(Canvas& c, const ChartData& chart, const ProgramFolder& folder,
+                                       const AspectOrbs& orbs) {
+    StandardChartCentres centres;
+    DrawPageFrame(c);
+    const WheelGeometry g = AnalysisWheel();
+    const SheetPoint centre{g.CentreX, g.CentreY};
+    SetTextColour(c, 0);
+    DrawZodiacRing(c, chart, centre, g.R1, g.R2, "M", 9, &centres.Signs);
+    DrawBodies(c, chart, centre, g.R3, g.R4, 11, true, &centres.Points);
+    DrawHouseRing(c, chart, centre, g.R5, g.R6);
+    DrawAngles(c, chart, centre, g.R1 + 5);
+    DrawFooterLogo(c, {5, 50}, !c.State.BlackAndWhite);
+    WriteChartKeys(folder, chart, orbs);
+    return centres;
 }
 
 void DrawAngles(Canvas& c, const ChartData& chart, SheetPoint centre, Real ra) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -12,12 +13,19 @@ namespace florimant {
 
 // Sign circles, horizon stubs, sign and decan boundaries, sign pictures (family signs with
 // `prefix`, size 7) and the decan rulers' pictures.
-void DrawZodiacRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real r1, Real r2, std::string_view prefix = "M");
+// With `signCentres` (the analysis window) each sign symbol also gets a small circle on its
+// centre, and the centres of signs 1..12 are recorded for the mouse.
+void DrawZodiacRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real r1, Real r2, std::string_view prefix = "M",
+                    Real signSymbolSize = 7, std::array<SheetPoint, 13>* signCentres = nullptr);
 // The median houses: ticks every 6 degrees, boundaries, Roman numerals; circles when outer < 70.
 void DrawHouseRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer, Real inner);
 // Bodies 1..count on the ring between `inner` and `outer`, spread apart where crowded, each with
 // its picture, its position in the sign and a red "r" when retrograde, tied to its true place.
-void DrawBodies(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer, Real inner, int count);
+// The analysis window's variant (`analysis`): 8 degrees apart, symbols of size 7 on the ring's
+// middle without position texts, a red "R" for retrograde points 1..9, ties stopping short of the
+// symbol, a small circle on each symbol; `centres` records points 1..count for the mouse.
+void DrawBodies(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer, Real inner, int count,
+                bool analysis = false, std::array<SheetPoint, Body::Count + 1>* centres = nullptr);
 // Horizon, ascendant and (median houses only) midheaven and house boundary marks at radius `ra`.
 void DrawAngles(Canvas& c, const ChartData& chart, SheetPoint centre, Real ra);
 
@@ -29,6 +37,15 @@ void DrawAspectLines(Canvas& c, const ChartData& chart, SheetPoint centre, Real 
                      AspectLineStyle style);
 // The six corners of the band drawn for an aspect between two points, half-width `width`.
 std::vector<SheetPoint> AspectBand(SheetPoint from, SheetPoint to, Real width);
+
+// The analysis window's chart: page frame, sign ring (symbols of size 9), points 1..11, house
+// ring, angle marks and footer logo on the analysis preset; rewrites the chart key files.
+struct StandardChartCentres {
+    std::array<SheetPoint, Body::Count + 1> Points{};
+    std::array<SheetPoint, 13> Signs{};
+};
+StandardChartCentres DrawStandardChart(Canvas& c, const ChartData& chart, const ProgramFolder& folder,
+                                       const AspectOrbs& orbs);
 
 // The display angles of crowded bodies: the angles (degrees) moved apart to at least
 // `separation`, each crowd kept round its true place as far as the free space allows.

@@ -1,6 +1,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
+#include <filesystem>
 
 #include "drawing/wheel.hpp"
 #include "ui/qt_device.hpp"
@@ -88,6 +89,29 @@ private slots:
                     ++differing;
             }
         QVERIFY2(differing < image.width() * image.height() / 200, qPrintable(QString::number(differing)));
+    }
+
+    void standardChartOfTheAnalysisWindow() {
+        const auto dir = std::filesystem::temp_directory_path() / "florimant_standard_chart_render";
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir / "OpzioneT");
+        DrawState s;
+        s.Scale = 4;
+        s.FontBase = 15;
+        QImage image(4 * 200, 4 * 200, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            QtDevice device(painter);
+            Canvas c{s, device, nullptr};
+            AspectOrbs orbs;
+            orbs.fill(6);
+            const StandardChartCentres centres = DrawStandardChart(c, SampleChart(), ProgramFolder(dir), orbs);
+            // The recorded centre of the Sun carries its small white circle.
+            const QColor sun = image.pixelColor(int(centres.Points[1].X * 4), int(centres.Points[1].Y * 4));
+            QCOMPARE(sun, QColor(Qt::white));
+        }
+        image.save("standard_chart_window.png");
     }
 
     void blackAndWhiteOnTheWindowIsWhiteOnBlack() {

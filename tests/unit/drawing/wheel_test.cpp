@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
+
 #include "drawing/recording_device.hpp"
 
 using namespace florimant;
@@ -223,4 +226,38 @@ TEST(Footer, ColourAndOutlinedLogo) {
     DrawDateAndOwner(c, {100, 10}, "09/12/2026", "Anna Rossi");
     EXPECT_EQ(d.Shapes()[1].Points[0][0], (DevicePoint{100, 14}));
     EXPECT_EQ(int(d.Shapes()[1].Align), int(TextAlign::Right));
+}
+
+TEST(StandardChart, AnalysisSymbolsCentresAndRetrogradeMarks) {
+    const auto dir = std::filesystem::temp_directory_path() / "florimant_standard_chart";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "OpzioneT");
+    const ProgramFolder folder(dir);
+    ChartData chart = SampleChart();
+    chart.RetroFlags[9] = 'R';
+    chart.RetroFlags[10] = 'r';  // the ascendant's flag draws nothing
+    RecordingDevice d;
+    DrawState s;
+    s.Scale = 4;
+    Canvas c{s, d};
+    AspectOrbs orbs;
+    orbs.fill(6);
+    const StandardChartCentres centres = DrawStandardChart(c, chart, folder, orbs);
+    const WheelGeometry g = AnalysisWheel();
+    for (int b = 1; b <= 11; ++b) {
+        const Real r = std::hypot(centres.Points[size_t(b)].X - g.CentreX, centres.Points[size_t(b)].Y - g.CentreY);
+        EXPECT_NEAR(double(r), double((g.R3 + g.R4) / 2), 1e-9) << b;
+    }
+    for (int sign = 1; sign <= 12; ++sign) EXPECT_GT(centres.Signs[size_t(sign)].X, 0) << sign;
+    int capitalR = 0, smallR = 0, positions = 0;
+    for (const auto& shape : d.Shapes()) {
+        if (shape.Shape != Kind::Text) continue;
+        capitalR += shape.Text == "R";
+        smallR += shape.Text == "r";
+        positions += shape.Text.find("°") != std::string::npos && shape.FontUsed.Height == FontForNumber(s, 0).Height;
+    }
+    EXPECT_EQ(capitalR, 2);  // Mars and the south node
+    EXPECT_EQ(smallR, 0);
+    EXPECT_EQ(positions, 0);  // no position texts in the analysis ring
+    EXPECT_TRUE(folder.Exists("OpzioneT\\PosiPian.txt"));
 }
