@@ -298,4 +298,31 @@ void DrawAspectLines(Canvas& c, const ChartData& chart, SheetPoint centre, Real 
         }
 }
 
+void DrawAnalysisAspectLines(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, AspectLineStyle style) {
+    const auto places = WheelPointPlaces(chart);
+    const auto at = [&](int point) { return SheetPoint{Real(places[size_t(point)].X), Real(places[size_t(point)].Y)}; };
+    SetLogicalPen(c, 10);
+    SetBrush(c, c.State.OnWindow() ? Colours::White : Colours::Black);
+    for (int point = 1; point <= AnalysisPointCount; ++point) Dot(c, at(point), 0.8L);
+    for (const WheelAspect& aspect : FindWheelAspects(chart, orbs)) {
+        const SheetPoint a = at(aspect.First), b = at(aspect.Second);
+        const bool soft = aspect.Harmonious();
+        if (style == AspectLineStyle::Bands) {
+            SetPen(c, soft ? 5 : 7);
+            SetBrush(c, soft ? Colours::Blue : Colours::Red);
+            std::vector<DevicePoint> band;
+            for (const SheetPoint& p : AspectBand(a, b, AspectBandWidth(aspect.RoundedExactness)))
+                band.push_back(MapPoint(c.State, p));
+            if (!band.empty()) c.Target.Polygon(band, FillRule::Alternate);
+        } else if (soft) {
+            SetPen(c, 5);
+            Line(c, a, b);
+        } else {
+            SetPen(c, 2);
+            DashedLine(c, a, b);
+        }
+    }
+    ReleaseBrush(c);
+}
+
 }  // namespace florimant

@@ -35,6 +35,11 @@ void DrawAngles(Canvas& c, const ChartData& chart, SheetPoint centre, Real ra);
 enum class AspectLineStyle { Bands = 0, Lines = 1 };
 void DrawAspectLines(Canvas& c, const ChartData& chart, SheetPoint centre, Real radius, const AspectOrbs& orbs,
                      AspectLineStyle style);
+// The analysis window's aspect lines between points 1..11 on the circle of radius 39 around
+// (100, 100), each point marked by a dot: bands (aqua on blue, yellow on red) or lines (aqua,
+// and red dashes for oppositions and squares).
+void DrawAnalysisAspectLines(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, AspectLineStyle style);
+
 // The six corners of the band drawn for an aspect between two points, half-width `width`.
 std::vector<SheetPoint> AspectBand(SheetPoint from, SheetPoint to, Real width);
 

@@ -107,6 +107,7 @@ private slots:
             AspectOrbs orbs;
             orbs.fill(6);
             const StandardChartCentres centres = DrawStandardChart(c, SampleChart(), ProgramFolder(dir), orbs);
+            DrawAnalysisAspectLines(c, SampleChart(), orbs, AspectLineStyle::Bands);
             // The recorded centre of the Sun carries its small white circle.
             const QColor sun = image.pixelColor(int(centres.Points[1].X * 4), int(centres.Points[1].Y * 4));
             QCOMPARE(sun, QColor(Qt::white));

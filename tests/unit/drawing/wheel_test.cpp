@@ -261,3 +261,31 @@ TEST(StandardChart, AnalysisSymbolsCentresAndRetrogradeMarks) {
     EXPECT_EQ(positions, 0);  // no position texts in the analysis ring
     EXPECT_TRUE(folder.Exists("OpzioneT\\PosiPian.txt"));
 }
+
+TEST(AnalysisAspectLines, BandsAndDashesBetweenTheElevenPoints) {
+    ChartData chart = AspectChart();  // Sun-Node opposition is drawn here: the nodes are points
+    AspectOrbs orbs = EightDegrees();
+    RecordingDevice d;
+    DrawState s;
+    s.Target = DrawTarget::Printer;
+    s.Scale = 1;
+    Canvas c{s, d};
+    DrawAnalysisAspectLines(c, chart, orbs, AspectLineStyle::Lines);
+    int dots = 0, aqua = 0, dashes = 0;
+    for (const auto& shape : d.Shapes()) {
+        if (shape.Shape == Kind::Ellipse) ++dots;
+        if (shape.Shape == Kind::Line && shape.PenUsed.Rgb == Colours::Cyan) ++aqua;
+        if (shape.Shape == Kind::Line && shape.PenUsed.Rgb == Colours::Red) ++dashes;
+    }
+    EXPECT_EQ(dots, 11);
+    const auto aspects = FindWheelAspects(chart, orbs);
+    int soft = 0;
+    for (const auto& a : aspects) soft += a.Harmonious();
+    EXPECT_EQ(aqua, soft);
+    EXPECT_EQ(dashes, 15 * (int(aspects.size()) - soft));
+    d.Clear();
+    DrawAnalysisAspectLines(c, chart, orbs, AspectLineStyle::Bands);
+    int bands = 0;
+    for (const auto& shape : d.Shapes()) bands += shape.Shape == Kind::Polygons;
+    EXPECT_EQ(bands, int(aspects.size()));
+}
