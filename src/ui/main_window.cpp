@@ -35,6 +35,7 @@
 #include "ui/calibration_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/manual_window.hpp"
+#include "ui/picture_viewer_window.hpp"
 #include "ui/printer_window.hpp"
 #include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
@@ -123,6 +124,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QMainWindow(parent), 
     SetLockedControlsVisible(false);
     // Child windows are made once and kept hidden between uses.
     userNameWindow_ = new UserNameWindow(state_.Folder, this);
+    pictureViewer_ = new PictureViewerWindow(state_.Folder, this);  // opened by the chart sheets
     orbEditorWindow_ = new OrbEditorWindow(state_, this);
     lineThicknessWindow_ = new LineThicknessWindow(state_, this);
     calibrationWindow_ = new CalibrationWindow(state_, this);

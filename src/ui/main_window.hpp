@@ -31,6 +31,7 @@ class BackupWindow;
 class CalibrationWindow;
 class LineThicknessWindow;
 class ManualWindow;
+class PictureViewerWindow;
 class PrinterWindow;
 class OrbEditorWindow;
 class UserNameWindow;
@@ -97,6 +98,7 @@ public:
     ManualWindow* manualWindow() { return manualWindow_; }
     BackupWindow* backupWindow();  // made on first use
     PrinterWindow* printerWindow() { return printerWindow_; }
+    PictureViewerWindow* pictureViewer() { return pictureViewer_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -180,6 +182,7 @@ private:
     ManualWindow* manualWindow_ = nullptr;
     BackupWindow* backupWindow_ = nullptr;
     PrinterWindow* printerWindow_ = nullptr;
+    PictureViewerWindow* pictureViewer_ = nullptr;
 };
 
 }  // namespace florimant

@@ -1,0 +1,33 @@
+#pragma once
+#include <QDialog>
+
+#include "common/program_folder.hpp"
+
+class QPushButton;
+
+namespace florimant {
+
+// The saved-picture viewer `FoMetGra`: one exported chart picture of the folder Emf, stretched
+// over the white window; a missing or damaged picture leaves the window blank.
+class PictureViewerWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit PictureViewerWindow(const ProgramFolder& folder, QWidget* parent = nullptr);
+
+    // Sizes the window by the picture's recorded orientation and the screen, and centres it.
+    void ShowPicture(const QString& fileName);
+    const QString& fileName() const { return fileName_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void PlaceCloseButton();
+
+    const ProgramFolder& folder_;
+    QString fileName_;
+    QPushButton* close_ = nullptr;
+};
+
+}  // namespace florimant
