@@ -7,6 +7,8 @@
 #include "archive/chart_of_subject.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "drawing/emf_device.hpp"
+#include "drawing/emf_player.hpp"
 #include "drawing/recording_device.hpp"
 
 using namespace florimant;
@@ -87,4 +89,38 @@ TEST(Sheet, AMissingTermTextFileStopsTheDrawingButNotTheZoom) {
     RecordingDevice d;
     EXPECT_THROW(DrawSheet(state, d, ProgramFolder(dir), inputs, SheetLayoutKind::Portrait), DataFileError);
     EXPECT_EQ(state.Zoom, 2);
+}
+
+TEST(Sheet, ExportedAsAMetafileItPlaysBackAsDrawn) {
+    const auto dir = Folder("florimant_sheet_emf", true);
+    ChartData chart;
+    SubjectSummary summary;
+    ComputeChart(ProgramFolder(dir), {}, chart, summary);
+    SheetInputs inputs;
+    inputs.Chart = &chart;
+    inputs.Orbs.fill(6);
+    inputs.AspectStyle = AspectLineStyle::Bands;
+    DrawState state;
+    state.Target = DrawTarget::Metafile;
+    state.Scale = 4;
+    state.FontBase = 15;
+    RecordingDevice direct;
+    DrawSheet(state, direct, ProgramFolder(dir), inputs, SheetLayoutKind::Portrait);
+    EmfDevice emf(4 * 280, 4 * 410);
+    DrawSheet(state, emf, ProgramFolder(dir), inputs, SheetLayoutKind::Portrait);
+    RecordingDevice played;
+    PlayMetafile({"GRAF01.EMF", emf.Finish()}, played, {0, 0, 4 * 280, 4 * 410});
+    // Empty texts write nothing into the file.
+    std::vector<RecordedShape> drawn;
+    for (const RecordedShape& shape : direct.Shapes())
+        if (shape.Shape != RecordedShape::Kind::Text || !shape.Text.empty()) drawn.push_back(shape);
+    ASSERT_EQ(played.Shapes().size(), drawn.size());
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_EQ(int(played.Shapes()[i].Shape == RecordedShape::Kind::Polyline ? RecordedShape::Kind::Line : played.Shapes()[i].Shape),
+                  int(drawn[i].Shape == RecordedShape::Kind::Polyline ? RecordedShape::Kind::Line : drawn[i].Shape)) << i;
+        if (drawn[i].Shape != RecordedShape::Kind::Text) continue;
+        EXPECT_EQ(played.Shapes()[i].Text, drawn[i].Text) << i;
+        EXPECT_NEAR(played.Shapes()[i].Points[0][0].X, drawn[i].Points[0][0].X, 1e-6) << i;
+        EXPECT_NEAR(played.Shapes()[i].Points[0][0].Y, drawn[i].Points[0][0].Y, 1e-6) << i;
+    }
 }
