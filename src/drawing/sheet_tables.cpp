@@ -19,7 +19,11 @@ void Title(Canvas& c, const char* text, SheetPoint at) {
     SetTextColour(c, 0);
 }
 
-void BodyPicture(Canvas& c, int body, SheetPoint centre) { DrawSymbol(c, SymbolFamily::Body, body, 4, centre); }
+// A picture may set a text colour of its own: the row's colour is set again after it.
+void BodyPicture(Canvas& c, int body, SheetPoint centre, int logicalTextColour = 0) {
+    DrawSymbol(c, SymbolFamily::Body, body, 4, centre);
+    SetTextColour(c, logicalTextColour);
+}
 
 }  // namespace
 
@@ -41,7 +45,7 @@ void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor) {
     const std::vector<std::string> keys = ReadTextLines(folder, PointKeysFile);
     const std::vector<std::string> texts = ReadTextLines(folder, TermTextsFile);
     Real y = anchor.Y;
-    int row = 0;
+    int row = 0, colour = 4;
     for (const std::string& line : keys) {
         std::string key = line.substr(0, 8);
         if (key.size() == 6)
@@ -51,12 +55,12 @@ void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor) {
         for (const std::string& text : texts) {
             if (text.compare(0, 8, key) != 0) continue;
             if (row == 9) {  // the decans follow, in the other colour
-                SetTextColour(c, 0);
+                colour = 0;
                 row = 0;
                 y += 1;
             }
             ++row;
-            BodyPicture(c, row, {anchor.X, y});
+            BodyPicture(c, row, {anchor.X, y}, colour);
             const std::string shown = text.size() > 21 ? text.substr(21, 60) : std::string();
             TextLeft(c, Cp1252ToUtf8(shown), 2, {anchor.X + 4, y - 2.6L});
             y += 4.5L;
@@ -142,8 +146,8 @@ void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectO
 
     Title(c, "DISTANZE SFERICHE", {anchor.X, anchor.Y});
     for (int column = 2; column <= 11; ++column)
-        BodyPicture(c, column, {cellLeft(column) + CellWidth / 2, anchor.Y + TitleHeight + HeaderHeight / 2});
-    for (int row = 1; row <= 9; ++row) BodyPicture(c, row, {anchor.X + HeaderWidth / 2, cellTop(row) + CellHeight / 2});
+        BodyPicture(c, column, {cellLeft(column) + CellWidth / 2, anchor.Y + TitleHeight + HeaderHeight / 2}, 4);
+    for (int row = 1; row <= 9; ++row) BodyPicture(c, row, {anchor.X + HeaderWidth / 2, cellTop(row) + CellHeight / 2}, 4);
     // The name again in the empty corner under the diagonal.
     SetTextColour(c, 4);
     TextLeft(c, "DISTANZE", 15, {gridX, cellTop(7)});

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "common/file_io.hpp"
+#include "drawing/emf_device.hpp"
 #include "drawing/recording_device.hpp"
 
 using namespace florimant;
@@ -176,4 +177,31 @@ TEST(SheetStructure, FramesLabelsAndJoinedReceptions) {
     }
     EXPECT_TRUE(scamb);
     EXPECT_TRUE(abbreviation);
+}
+
+TEST(SheetTables, APictureWithItsOwnTextColourDoesNotRecolourTheRows) {
+    const auto dir = std::filesystem::temp_directory_path() / "florimant_table_pictures";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "Simboli");
+    for (int b = 1; b <= 11; ++b) {
+        EmfDevice emf(50, 50);
+        emf.SetFont({"Arial", 10, false, 400, 0});
+        emf.SetTextColour(Colours::Magenta);
+        emf.Text({1, 1}, "x", TextAlign::Left);
+        char name[32];
+        std::snprintf(name, sizeof name, "PiaX%02d.emf", b <= 7 ? b : b == 8 ? 11 : b == 9 ? 13 : b == 10 ? 14 : 15);
+        emf.Save(dir / "Simboli" / name);
+    }
+    const ProgramFolder folder(dir);
+    RecordingDevice d(true);
+    const DrawState s = Paper();
+    Canvas c{s, d, &folder};
+    DrawLatitudesTable(c, TableChart(), {205, 219});
+    int rows = 0;
+    for (const auto& shape : d.Shapes())
+        if (shape.Shape == Kind::Text && shape.Text != "x" && shape.Text != "LATITUDINI") {
+            ++rows;
+            EXPECT_EQ(shape.TextColour, Colours::Black);
+        }
+    EXPECT_EQ(rows, 7);
 }
