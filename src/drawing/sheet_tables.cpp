@@ -137,27 +137,80 @@ void DrawSheetMasters(Canvas& c, const ProgramFolder& folder, const EphemerisSet
     }
 }
 
-void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor) {
-    // Compact enough to end above the structure block that the sheets put under it.
-    constexpr Real CellWidth = 5, CellHeight = 5.5L, HeaderWidth = 6, TitleHeight = 3.5L, HeaderHeight = 4.5L;
-    const Real gridX = anchor.X + HeaderWidth, gridY = anchor.Y + TitleHeight + HeaderHeight;
-    const auto cellLeft = [&](int column) { return gridX + CellWidth * (column - 2); };
-    const auto cellTop = [&](int row) { return gridY + CellHeight * (row - 1); };
+namespace {
 
-    Title(c, "DISTANZE SFERICHE", {anchor.X, anchor.Y});
+// The triangular table of point pairs shared by the ecliptic grid and the spherical distances:
+// a title, the points' pictures heading rows 1..9 and columns 2..11, the table's name again in
+// the empty corner under the diagonal.
+struct PointGrid {
+    SheetPoint Anchor;
+    Real CellWidth = 5, CellHeight = 8, HeaderWidth = 6, TitleHeight = 3.5L, HeaderHeight = 4.5L;
+    Real Left(int column) const { return Anchor.X + HeaderWidth + CellWidth * (column - 2); }
+    Real Top(int row) const { return Anchor.Y + TitleHeight + HeaderHeight + CellHeight * (row - 1); }
+};
+
+void DrawPointGridFrame(Canvas& c, const PointGrid& g, const char* title, const char* name1, const char* name2) {
+    Title(c, title, g.Anchor);
     for (int column = 2; column <= 11; ++column)
-        BodyPicture(c, column, {cellLeft(column) + CellWidth / 2, anchor.Y + TitleHeight + HeaderHeight / 2}, 4);
-    for (int row = 1; row <= 9; ++row) BodyPicture(c, row, {anchor.X + HeaderWidth / 2, cellTop(row) + CellHeight / 2}, 4);
-    // The name again in the empty corner under the diagonal.
+        BodyPicture(c, column, {g.Left(column) + g.CellWidth / 2, g.Anchor.Y + g.TitleHeight + g.HeaderHeight / 2}, 4);
+    for (int row = 1; row <= 9; ++row)
+        BodyPicture(c, row, {g.Anchor.X + g.HeaderWidth / 2, g.Top(row) + g.CellHeight / 2}, 4);
     SetTextColour(c, 4);
-    TextLeft(c, "DISTANZE", 15, {gridX, cellTop(7)});
-    TextLeft(c, "SFERICHE", 15, {gridX, cellTop(7) + 3.5L});
+    TextLeft(c, name1, 15, {g.Left(2), g.Top(7)});
+    TextLeft(c, name2, 15, {g.Left(2), g.Top(7) + 3.5L});
+}
+
+void DrawCellFrame(Canvas& c, const PointGrid& g, Real x, Real y) {
+    SetLogicalPen(c, 10);
+    ReleaseBrush(c);
+    Rectangle(c, {x, y}, {x + g.CellWidth, y + g.CellHeight});
+}
+
+}  // namespace
+
+int AspectGlyph(AspectKind kind) {
+    switch (kind) {
+    case AspectKind::Congiunzione: return 1;
+    case AspectKind::Sestile: return 2;
+    case AspectKind::Quadrato: return 3;
+    case AspectKind::Trigono: return 4;
+    case AspectKind::Opposizione: return 5;
+    case AspectKind::SemiQuadrato: return 6;
+    case AspectKind::SesquiQuadr: return 7;
+    case AspectKind::SemiSestile: return 8;
+    case AspectKind::Quinconce: return 9;
+    case AspectKind::Quintile: return 10;
+    case AspectKind::BiQuintile: return 11;
+    case AspectKind::Settile: return 12;
+    default: return 0;  // decile and novile have no mark of their own
+    }
+}
+
+void DrawEclipticGrid(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor) {
+    const PointGrid g{anchor};
+    DrawPointGridFrame(c, g, "ASPETTI  &  ORBITE", "", "sull'eclittica");
+    for (const EclipticGridCell& cell : ComputeEclipticGrid(chart, orbs)) {
+        const Real x = g.Left(cell.Column), y = g.Top(cell.Row);
+        DrawCellFrame(c, g, x, y);
+        if (!cell.Kind) continue;
+        DrawGlyph(c, AspectGlyph(*cell.Kind), 4, {x + g.CellWidth / 2, y + 2.5L});
+        SetTextColour(c, 0);
+        TextCentre(c, cell.ExactnessText, 0, {x + g.CellWidth / 2, y + 5});
+    }
+}
+
+void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor,
+                                Real cellHeight) {
+    // On the sheets the cells are lower, so the table ends above the structure block under it.
+    const PointGrid g{anchor, 5, cellHeight};
+    DrawPointGridFrame(c, g, "DISTANZE SFERICHE", "DISTANZE", "SFERICHE");
+    constexpr Real CellWidth = 5;
+    const auto cellLeft = [&](int column) { return g.Left(column); };
+    const auto cellTop = [&](int row) { return g.Top(row); };
 
     for (const SphericalGridCell& cell : ComputeSphericalGrid(chart, orbs)) {
         const Real x = cellLeft(cell.Column), y = cellTop(cell.Row);
-        SetLogicalPen(c, 10);
-        ReleaseBrush(c);
-        Rectangle(c, {x, y}, {x + CellWidth, y + CellHeight});
+        DrawCellFrame(c, g, x, y);
         // The marks side by side along the top of the cell: A red, B aqua, C yellow.
         const struct {
             bool On;

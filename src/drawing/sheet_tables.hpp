@@ -29,9 +29,15 @@ void DrawLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor); 
 void DrawRelativeLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);  // landscape
 void DrawLatitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);
 // The triangular table of spherical distances between points 1..9 (rows) and 2..11 (columns),
-// cells 5 units wide and 8 high: a red, aqua or yellow stroke for each aspect mark and the
+// cells 5 units wide (5.5 high on the sheets, 8 in the analysis window): a red, aqua or yellow stroke for each aspect mark and the
 // distance in the colour of the last mark. `anchor` is its top-left corner.
-void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor);
+void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor,
+                                Real cellHeight = 5.5L);
+// The ecliptic aspect grid of the analysis window, laid out as the table above (cells 8 high):
+// the glyph of the aspect found and its whole-degree deviation ("03").
+void DrawEclipticGrid(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor);
+// The vector glyph (1..12) that marks an aspect kind; 0 for decile and novile.
+int AspectGlyph(AspectKind kind);
 
 // The archetypal structure turned on its side: each row a column of planets rising from the
 // anchor, framed in the colour of its dignity code, rows in the same reception joined.

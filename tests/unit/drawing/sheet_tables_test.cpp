@@ -205,3 +205,29 @@ TEST(SheetTables, APictureWithItsOwnTextColourDoesNotRecolourTheRows) {
         }
     EXPECT_EQ(rows, 7);
 }
+
+TEST(EclipticGrid, GlyphAndDeviationInTheCellOfAnAspect) {
+    ChartData chart;
+    for (int b = 1; b <= 11; ++b) chart.Longitude[size_t(b)] = 200 + 1.0L * b;  // all within a few degrees
+    chart.Longitude[1] = 10;
+    chart.Longitude[2] = 133;  // Sun-Moon trine, 3 degrees wide of exact
+    AspectOrbs orbs{};
+    orbs[size_t(AspectKind::Trigono)] = 8;
+    RecordingDevice d;
+    const DrawState s = Paper();
+    Canvas c{s, d};
+    DrawEclipticGrid(c, chart, orbs, {100, 20});
+    const auto t = Texts(d);
+    int deviations = 0;
+    for (const auto* text : t) deviations += text->Text == "03";
+    EXPECT_EQ(deviations, 1);
+    int cells = 0, blueStrokes = 0;
+    for (const auto& shape : d.Shapes()) {
+        cells += shape.Shape == Kind::Rectangle;
+        blueStrokes += shape.Shape == Kind::Line && shape.PenUsed.Rgb == Colours::Blue;  // the trine's glyph
+    }
+    EXPECT_EQ(cells, 54);
+    EXPECT_EQ(blueStrokes, 3);
+    EXPECT_EQ(AspectGlyph(AspectKind::Opposizione), 5);
+    EXPECT_EQ(AspectGlyph(AspectKind::Decile), 0);
+}
