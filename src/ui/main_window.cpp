@@ -37,6 +37,7 @@
 #include "ui/manual_window.hpp"
 #include "ui/picture_viewer_window.hpp"
 #include "ui/printer_window.hpp"
+#include "ui/text_editor_window.hpp"
 #include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
 
@@ -125,6 +126,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QMainWindow(parent), 
     // Child windows are made once and kept hidden between uses.
     userNameWindow_ = new UserNameWindow(state_.Folder, this);
     pictureViewer_ = new PictureViewerWindow(state_.Folder, this);  // opened by the chart sheets
+    textEditor_ = new TextEditorWindow(state_.Folder, this);
     orbEditorWindow_ = new OrbEditorWindow(state_, this);
     lineThicknessWindow_ = new LineThicknessWindow(state_, this);
     calibrationWindow_ = new CalibrationWindow(state_, this);
@@ -760,13 +762,13 @@ void MainWindow::OpenSubjectText() {
     try {
         const auto reference = ReadTextReference(state_.Folder);
         if (!reference) return;
-        const std::string path = reference->Archive + "txt/" + reference->Number + ".txt";
-        WriteEditorPath(state_.Folder, path);
-        // Until the program's own text editor is in place the desktop's editor opens the text.
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(state_.Folder.Resolve(path).string())));
+        WriteEditorPath(state_.Folder, reference->Archive + "txt/" + reference->Number + ".txt");
     } catch (const std::exception& error) {
         ShowError(error);
+        return;
     }
+    // The editor reads the path back from "FileDum\DatModif.dum", as every opener hands it over.
+    if (textEditor_->OpenFromReference()) textEditor_->exec();
 }
 
 }  // namespace florimant

@@ -33,6 +33,7 @@ class LineThicknessWindow;
 class ManualWindow;
 class PictureViewerWindow;
 class PrinterWindow;
+class TextEditorWindow;
 class OrbEditorWindow;
 class UserNameWindow;
 
@@ -99,6 +100,7 @@ public:
     BackupWindow* backupWindow();  // made on first use
     PrinterWindow* printerWindow() { return printerWindow_; }
     PictureViewerWindow* pictureViewer() { return pictureViewer_; }
+    TextEditorWindow* textEditor() { return textEditor_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -183,6 +185,7 @@ private:
     BackupWindow* backupWindow_ = nullptr;
     PrinterWindow* printerWindow_ = nullptr;
     PictureViewerWindow* pictureViewer_ = nullptr;
+    TextEditorWindow* textEditor_ = nullptr;
 };
 
 }  // namespace florimant

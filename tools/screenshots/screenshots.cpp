@@ -18,6 +18,7 @@
 #include "ui/calibration_window.hpp"
 #include "ui/manual_window.hpp"
 #include "ui/printer_window.hpp"
+#include "ui/text_editor_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/orb_editor_window.hpp"
@@ -103,6 +104,11 @@ int main(int argc, char** argv) {
     window.printerWindow()->show();
     ok = Save(*window.printerWindow(), out, QStringLiteral("printer_window")) && ok;
     window.printerWindow()->hide();
+    if (window.textEditor()->OpenFromReference()) {
+        window.textEditor()->show();
+        ok = Save(*window.textEditor(), out, QStringLiteral("text_editor_window")) && ok;
+        window.textEditor()->hide();
+    }
     window.backupWindow()->Reset();
     window.backupWindow()->show();
     ok = Save(*window.backupWindow(), out, QStringLiteral("backup_window")) && ok;

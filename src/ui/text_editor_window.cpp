@@ -1,0 +1,239 @@
+#include "ui/text_editor_window.hpp"
+
+#include <QFileDialog>
+#include <QFontComboBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "archive/current_subject.hpp"
+#include "common/cp1252.hpp"
+#include "common/data_file_error.hpp"
+#include "common/file_io.hpp"
+
+namespace florimant {
+namespace fs = std::filesystem;
+
+namespace {
+const QString Untitled = QStringLiteral("Untitled");
+}
+
+TextEditorWindow::TextEditorWindow(const ProgramFolder& folder, QWidget* parent) : QDialog(parent), folder_(folder) {
+    setObjectName(QStringLiteral("TextEditorWindow"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(QFont(QStringLiteral("Arial Narrow"), 12));
+    question_ = [this](const QString& text) {
+        return QMessageBox::question(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    };
+    saveName_ = [this] {
+        const QString start = QString::fromStdString(folder_.Resolve("MieiTesti").string());
+        QFileDialog dialog(this, QStringLiteral("salva come"), start, QStringLiteral("Testi (*.txt *.TXT)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("TXT"));
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the editor asks its own question
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* menus = new QMenuBar(this);
+    layout->setMenuBar(menus);
+    text_ = new QTextEdit(this);
+    text_->setObjectName(QStringLiteral("RichEdit1"));
+    text_->setFont(QFont(QStringLiteral("Courier New")));
+
+    QMenu* file = menus->addMenu(QStringLiteral("&File"));
+    QAction* newAction = file->addAction(QStringLiteral("&Nuovo"), this, [this] {
+        if (AskToKeepChanges()) NewText();
+    });
+    QAction* openAction = file->addAction(QStringLiteral("&Apri..."), this, [this] {
+        if (!AskToKeepChanges()) return;
+        const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Apri"),
+                                                          QString::fromStdString(folder_.Resolve("MieiTesti").string()),
+                                                          QStringLiteral("Testi (*.txt *.TXT)"));
+        if (!name.isEmpty()) Load(name.toStdString());
+    });
+    QAction* saveAction = file->addAction(QStringLiteral("&Salva"), this, [this] { Save(); });
+    file->addAction(QStringLiteral("salva come"), this, [this] { SaveAs(); });
+    QAction* printAction = file->addAction(QStringLiteral("Stam&Pa"), this, &TextEditorWindow::Print);
+    file->addAction(QStringLiteral("Fine E&Xit"), this, &QDialog::close);
+    QMenu* edit = menus->addMenu(QStringLiteral("&Modifica"));
+    QAction* undoAction = edit->addAction(QStringLiteral("&Annulla"), text_, &QTextEdit::undo);
+    QAction* cutAction = edit->addAction(QStringLiteral("&Taglia"), text_, &QTextEdit::cut);
+    QAction* copyAction = edit->addAction(QStringLiteral("&Copia"), text_, &QTextEdit::copy);
+    QAction* pasteAction = edit->addAction(QStringLiteral("&Incolla"), text_, &QTextEdit::paste);
+    edit->addAction(QStringLiteral("&Font..."), this, [this] {
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, text_->currentFont(), this);
+        if (ok) text_->setCurrentFont(font);
+    });
+
+    auto* tools = new QToolBar(this);
+    const auto tool = [&](QAction* action, QStyle::StandardPixmap icon, const char* hint) {
+        action->setIcon(style()->standardIcon(icon));
+        action->setToolTip(QString::fromUtf8(hint));
+        tools->addAction(action);
+    };
+    tool(newAction, QStyle::SP_FileIcon, "Crea Nuovo File");
+    tool(openAction, QStyle::SP_DialogOpenButton, "Apri un File Esistente");
+    tool(saveAction, QStyle::SP_DialogSaveButton, "Salva il File Attuale");
+    tool(printAction, QStyle::SP_FileDialogDetailedView, "Stampa il File Attuale");
+    tool(cutAction, QStyle::SP_DialogDiscardButton, "Elimina Parte Selezionata");
+    tool(copyAction, QStyle::SP_FileDialogNewFolder, "Copia Parte Selezionata");
+    tool(pasteAction, QStyle::SP_DialogApplyButton, "Incolla");
+    tool(undoAction, QStyle::SP_ArrowBack, "Annulla Ultima Operazione");
+    tools->addSeparator();
+    fontName_ = new QFontComboBox(tools);
+    fontName_->setObjectName(QStringLiteral("FontName"));
+    fontName_->setToolTip(QStringLiteral("Nome del Font"));
+    fontSize_ = new QSpinBox(tools);
+    fontSize_->setObjectName(QStringLiteral("FontSize"));
+    fontSize_->setRange(6, 72);
+    fontSize_->setToolTip(QStringLiteral("Grandezza Font"));
+    fontName_->setCurrentFont(text_->font());
+    fontSize_->setValue(text_->font().pointSize() > 0 ? text_->font().pointSize() : 10);
+    tools->addWidget(fontName_);
+    tools->addWidget(fontSize_);
+    connect(fontName_, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) { text_->setFontFamily(font.family()); });
+    connect(fontSize_, &QSpinBox::valueChanged, this, [this](int size) { text_->setFontPointSize(size); });
+    layout->addWidget(tools);
+    layout->addWidget(text_, 1);
+
+    auto* status = new QStatusBar(this);
+    position_ = new QLabel(status);
+    position_->setObjectName(QStringLiteral("StatusPosition"));
+    modified_ = new QLabel(status);
+    modified_->setObjectName(QStringLiteral("StatusModified"));
+    status->addWidget(position_);
+    status->addWidget(modified_);
+    layout->addWidget(status);
+    connect(text_, &QTextEdit::cursorPositionChanged, this, &TextEditorWindow::UpdateStatus);
+    connect(text_->document(), &QTextDocument::modificationChanged, this, &TextEditorWindow::UpdateStatus);
+    resize(640, 480);
+    UpdateTitle();
+    UpdateStatus();
+}
+
+void TextEditorWindow::ShowMessage(const QString& text) {
+    emit MessageShown(text);
+    if (receivers(SIGNAL(MessageShown(QString))) == 0) QMessageBox::critical(this, windowTitle(), text);
+}
+
+bool TextEditorWindow::IsModified() const { return text_->document()->isModified(); }
+
+void TextEditorWindow::UpdateTitle() {
+    if (file_.empty()) {
+        setWindowTitle(Untitled);
+        return;
+    }
+    const QString name = QString::fromStdString(file_.filename().string());
+    // Texts of the charts and tables live with the program; their title says so.
+    const bool programText = name.startsWith(QStringLiteral("Tema"), Qt::CaseInsensitive) ||
+                             name.startsWith(QStringLiteral("TAB"), Qt::CaseInsensitive);
+    setWindowTitle(programText ? QString::fromStdString((folder_.root() / "MieiTesti").string()) + QLatin1Char('/') + name : name);
+}
+
+void TextEditorWindow::UpdateStatus() {
+    const QTextCursor cursor = text_->textCursor();
+    position_->setText(QString::asprintf("Line: %3d   Col: %3d", cursor.blockNumber() + 1, cursor.positionInBlock() + 1));
+    modified_->setText(IsModified() ? QStringLiteral("Modified") : QString());
+}
+
+bool TextEditorWindow::OpenFromReference() {
+    try {
+        const auto lines = ReadTextLines(folder_, EditorPathFile);
+        if (lines.empty() || lines.front().empty()) throw DataFileError(std::string(EditorPathFile), "nessun testo indicato");
+        return Load(folder_.Resolve(Cp1252ToUtf8(lines.front())));
+    } catch (const std::exception& error) {
+        ShowMessage(QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
+bool TextEditorWindow::Load(const fs::path& path) {
+    try {
+        const ProgramFolder where(path.parent_path());
+        const auto lines = ReadTextLines(where, path.filename().string());
+        QStringList text;
+        for (const auto& line : lines) text << QString::fromStdString(Cp1252ToUtf8(line));
+        text_->setPlainText(text.join(QLatin1Char('\n')));
+    } catch (const std::exception& error) {
+        ShowMessage(QString::fromUtf8(error.what()));  // the previous text stays
+        return false;
+    }
+    file_ = path;
+    text_->document()->setModified(false);
+    UpdateTitle();
+    text_->setFocus();
+    UpdateStatus();
+    return true;
+}
+
+bool TextEditorWindow::Write(const fs::path& path) {
+    std::vector<std::string> lines;
+    for (QTextBlock block = text_->document()->begin(); block.isValid(); block = block.next())
+        lines.push_back(Utf8ToCp1252(block.text().toStdString()));
+    try {
+        ReplaceTextFile(ProgramFolder(path.parent_path()), path.filename().string(), lines);
+    } catch (const std::exception& error) {
+        ShowMessage(QString::fromUtf8(error.what()));
+        return false;
+    }
+    text_->document()->setModified(false);
+    return true;
+}
+
+bool TextEditorWindow::Save() { return file_.empty() ? SaveAs() : Write(file_); }
+
+bool TextEditorWindow::SaveAs() {
+    const QString name = saveName_();
+    if (name.isEmpty()) return false;
+    const fs::path path = name.toStdString();
+    if (fs::exists(path) && question_(QStringLiteral("OK to overwrite %1").arg(name)) != QMessageBox::Yes) return false;
+    if (!Write(path)) return false;
+    file_ = path;
+    UpdateTitle();
+    return true;
+}
+
+void TextEditorWindow::NewText() {
+    text_->clear();
+    file_.clear();
+    text_->document()->setModified(false);
+    UpdateTitle();
+}
+
+bool TextEditorWindow::AskToKeepChanges() {
+    if (!IsModified()) return true;
+    const QString name = file_.empty() ? Untitled : QString::fromStdString(file_.string());
+    switch (question_(QStringLiteral("Save changes to %1?").arg(name))) {
+    case QMessageBox::Yes:
+        return Save();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TextEditorWindow::done(int result) {
+    if (!AskToKeepChanges()) return;  // Cancel keeps the window and its text
+    QDialog::done(result);
+}
+
+void TextEditorWindow::Print() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) text_->print(&printer);
+}
+
+}  // namespace florimant
