@@ -2,6 +2,7 @@
 // The chart sheet's wheel and the whole portrait sheet drawn onto each device: the recording
 // device (drawing code alone), an EMF, a PNG at 150 dpi, PDF and SVG; and playback of the EMF.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -134,7 +135,7 @@ void BM_PlayWheelEmfOntoImage(benchmark::State& state) {
 const ProgramFolder& SheetFolder() {
     namespace fs = std::filesystem;
     static const fs::path dir = [] {
-        const fs::path d = fs::temp_directory_path() / "florimant_bench_sheet";
+        const fs::path d = fs::temp_directory_path() / ("florimant_bench_sheet_" + std::to_string(::getpid()));
         fs::remove_all(d);
         fs::create_directories(d / "OpzioneT");
         for (const auto& entry : fs::directory_iterator(FLORIMANT_INSTALLATION_DIR))

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
@@ -20,7 +22,7 @@ private:
     QImage Render(SheetLayoutKind layout, bool blackAndWhite) {
         // The installation seen through links, with a folder OpzioneT the sheet may write.
         namespace fs = std::filesystem;
-        const auto dir = fs::temp_directory_path() / "florimant_sheet_render";
+        const auto dir = fs::temp_directory_path() / ("florimant_sheet_render_" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir / "OpzioneT");
         for (const auto& entry : fs::directory_iterator(FLORIMANT_INSTALLATION_DIR))

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
@@ -92,7 +94,7 @@ private slots:
     }
 
     void standardChartOfTheAnalysisWindow() {
-        const auto dir = std::filesystem::temp_directory_path() / "florimant_standard_chart_render";
+        const auto dir = std::filesystem::temp_directory_path() / ("florimant_standard_chart_render_" + std::to_string(::getpid()));
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir / "OpzioneT");
         DrawState s;

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -252,7 +254,7 @@ TEST(EmfPlayer, LyingCountsAndSizesAreRejected) {
 }
 
 TEST(EmfPlayer, MissingPictureFileIsADataFileError) {
-    const auto dir = std::filesystem::temp_directory_path() / "florimant_emf_missing";
+    const auto dir = std::filesystem::temp_directory_path() / ("florimant_emf_missing_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     EXPECT_THROW(LoadMetafilePicture(ProgramFolder(dir), "Simboli\\PiaX99.emf"), DataFileError);
 }

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "drawing/picture_orientation.hpp"
 
 #include <gtest/gtest.h>
@@ -14,7 +16,7 @@ namespace {
 class PictureOrientation : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / "florimant_picture_orientation";
+        dir_ = std::filesystem::temp_directory_path() / ("florimant_picture_orientation_" + std::to_string(::getpid()));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_ / "Emf");
     }

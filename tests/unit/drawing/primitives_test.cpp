@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "drawing/primitives.hpp"
 
 #include <gtest/gtest.h>
@@ -107,7 +109,7 @@ TEST(Symbols, PictureNamesByFamilyVariantAndNumber) {
 }
 
 TEST(Symbols, DrawnStretchedIntoTheirSquareAndSkippedWhenMissing) {
-    const auto dir = std::filesystem::temp_directory_path() / "florimant_symbols_test";
+    const auto dir = std::filesystem::temp_directory_path() / ("florimant_symbols_test_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "Simboli");
     EmfDevice emf(100, 100);

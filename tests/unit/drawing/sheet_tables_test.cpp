@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "drawing/sheet_tables.hpp"
 
 #include <gtest/gtest.h>
@@ -49,7 +51,7 @@ TEST(SheetKeys, TermKeysThenDecanKeys) {
 }
 
 TEST(TermsTable, RowsByKeyAndTheDecansInTheOtherColour) {
-    const auto dir = std::filesystem::temp_directory_path() / "florimant_terms_table";
+    const auto dir = std::filesystem::temp_directory_path() / ("florimant_terms_table_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     const ProgramFolder folder(dir);
     std::vector<std::string> keys;
@@ -180,7 +182,7 @@ TEST(SheetStructure, FramesLabelsAndJoinedReceptions) {
 }
 
 TEST(SheetTables, APictureWithItsOwnTextColourDoesNotRecolourTheRows) {
-    const auto dir = std::filesystem::temp_directory_path() / "florimant_table_pictures";
+    const auto dir = std::filesystem::temp_directory_path() / ("florimant_table_pictures_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "Simboli");
     for (int b = 1; b <= 11; ++b) {

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "drawing/sheet.hpp"
 
 #include <gtest/gtest.h>
@@ -33,7 +35,7 @@ ChartData Chart() {
 // The installation seen through links, with a folder OpzioneT of its own that the sheet may write.
 std::filesystem::path Folder(const char* name, bool withTermTexts) {
     namespace fs = std::filesystem;
-    const auto dir = fs::temp_directory_path() / name;
+    const auto dir = fs::temp_directory_path() / (std::string(name) + "_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir / "OpzioneT");
     for (const auto& entry : fs::directory_iterator(FLORIMANT_INSTALLATION_DIR))

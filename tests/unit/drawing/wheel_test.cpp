@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "drawing/wheel.hpp"
 
 #include <gtest/gtest.h>
@@ -229,7 +231,7 @@ TEST(Footer, ColourAndOutlinedLogo) {
 }
 
 TEST(StandardChart, AnalysisSymbolsCentresAndRetrogradeMarks) {
-    const auto dir = std::filesystem::temp_directory_path() / "florimant_standard_chart";
+    const auto dir = std::filesystem::temp_directory_path() / ("florimant_standard_chart_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "OpzioneT");
     const ProgramFolder folder(dir);
