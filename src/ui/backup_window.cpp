@@ -25,19 +25,6 @@ constexpr std::string_view LastBackupFile = "FileDum\\MMbakMod1.dum";
 
 QString PathText(const fs::path& path) { return QString::fromStdString(path.string()); }
 
-// One file copied beside its destination and renamed over it, so an interrupted copy never
-// leaves half a file in place of a good one.
-void CopyOneFile(const fs::path& from, const fs::path& to) {
-    const fs::path temporary = TemporarySibling(to);
-    std::error_code error;
-    fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error);
-    if (!error) fs::rename(temporary, to, error);
-    if (error) {
-        fs::remove(temporary);
-        throw DataFileError(to.string(), "copia da " + from.string() + " non riuscita (" + error.message() + ")");
-    }
-}
-
 // Every file of a folder whose name matches a pattern, case-insensitively.
 int CopyMatching(const fs::path& fromFolder, std::string_view pattern, const fs::path& toFolder) {
     std::error_code error;
@@ -48,13 +35,31 @@ int CopyMatching(const fs::path& fromFolder, std::string_view pattern, const fs:
     for (const auto& entry : fs::directory_iterator(fromFolder)) {
         const std::string name = entry.path().filename().string();
         if (!entry.is_regular_file() || !WildcardMatch(pattern, name)) continue;
-        CopyOneFile(entry.path(), toFolder / name);
+        CopyFileThroughSibling(entry.path(), toFolder / name);
         ++copied;
     }
     return copied;
 }
 
 }  // namespace
+
+// Written beside the destination and renamed over it, so an interrupted copy never leaves half a
+// file in place of a good one; the modification time travels with the file because the
+// knowledge base's edition is read from it.
+void CopyFileThroughSibling(const fs::path& from, const fs::path& to) {
+    const fs::path temporary = TemporarySibling(to);
+    std::error_code error;
+    fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error);
+    if (!error) {
+        const auto time = fs::last_write_time(from, error);
+        if (!error) fs::last_write_time(temporary, time, error);
+    }
+    if (!error) fs::rename(temporary, to, error);
+    if (error) {
+        fs::remove(temporary, error);
+        throw DataFileError(to.string(), "copia da " + from.string() + " non riuscita");
+    }
+}
 
 std::vector<fs::path> RemovableVolumes() {
     std::vector<fs::path> volumes;
@@ -207,7 +212,7 @@ void BackupWindow::Backup() {
         fs::create_directories(destination_ / "BASEtxt");
         if (state_.Folder.Exists(LastBackupFile)) {
             const fs::path last = state_.Folder.Resolve(LastBackupFile);
-            CopyOneFile(last, destination_ / last.filename());
+            CopyFileThroughSibling(last, destination_ / last.filename());
         }
         CopyMatching(root, "BASE.ST*", destination_ / "DatiBase");
         CopyMatching(state_.Folder.Resolve("BASEtxt"), "*", destination_ / "BASEtxt");

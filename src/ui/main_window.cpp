@@ -38,6 +38,7 @@
 #include "ui/picture_viewer_window.hpp"
 #include "ui/printer_window.hpp"
 #include "ui/text_editor_window.hpp"
+#include "ui/update_window.hpp"
 #include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
 
@@ -127,6 +128,12 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QMainWindow(parent), 
     userNameWindow_ = new UserNameWindow(state_.Folder, this);
     pictureViewer_ = new PictureViewerWindow(state_.Folder, this);  // opened by the chart sheets
     textEditor_ = new TextEditorWindow(state_.Folder, this);
+    updateWindow_ = new UpdateWindow(state_, this);
+    connect(edAggiorna_, &QPushButton::clicked, this, [this] {
+        updateWindow_->Open();
+        PlaceAtAnchor(updateWindow_);
+        updateWindow_->exec();
+    });
     orbEditorWindow_ = new OrbEditorWindow(state_, this);
     lineThicknessWindow_ = new LineThicknessWindow(state_, this);
     calibrationWindow_ = new CalibrationWindow(state_, this);
@@ -198,7 +205,7 @@ void MainWindow::BuildControls() {
     bitBtnNomeCognome_ = MakeButton(central, "BitBtnNomeCognome", QStringLiteral("Nome Cognome"));
     connect(bitBtnNomeCognome_, &QPushButton::clicked, this, &MainWindow::OpenUserNameWindow);
     bitBtnNomeCognome_->setToolTip(QStringLiteral("Cambia Personalizzazione"));
-    edAggiorna_ = MakeButton(central, "EdAggiorna", QStringLiteral("Aggiornam."), false);
+    edAggiorna_ = MakeButton(central, "EdAggiorna", QStringLiteral("Aggiornam."));
     bbDispensa_ = MakeButton(central, "BBdispensa", QStringLiteral("Dispensa.pdf"));
     bbIstruz_ = MakeButton(central, "BBistruz", QStringLiteral("Istruzioni.pdf"));
     connect(bbDispensa_, &QPushButton::clicked, this, [this] {

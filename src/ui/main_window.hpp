@@ -34,6 +34,7 @@ class ManualWindow;
 class PictureViewerWindow;
 class PrinterWindow;
 class TextEditorWindow;
+class UpdateWindow;
 class OrbEditorWindow;
 class UserNameWindow;
 
@@ -101,6 +102,7 @@ public:
     PrinterWindow* printerWindow() { return printerWindow_; }
     PictureViewerWindow* pictureViewer() { return pictureViewer_; }
     TextEditorWindow* textEditor() { return textEditor_; }
+    UpdateWindow* updateWindow() { return updateWindow_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -186,6 +188,7 @@ private:
     PrinterWindow* printerWindow_ = nullptr;
     PictureViewerWindow* pictureViewer_ = nullptr;
     TextEditorWindow* textEditor_ = nullptr;
+    UpdateWindow* updateWindow_ = nullptr;
 };
 
 }  // namespace florimant

@@ -19,6 +19,7 @@
 #include "ui/manual_window.hpp"
 #include "ui/printer_window.hpp"
 #include "ui/text_editor_window.hpp"
+#include "ui/update_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/orb_editor_window.hpp"
@@ -109,6 +110,12 @@ int main(int argc, char** argv) {
         ok = Save(*window.textEditor(), out, QStringLiteral("text_editor_window")) && ok;
         window.textEditor()->hide();
     }
+    QObject::connect(window.updateWindow(), &florimant::UpdateWindow::MessageShown,
+                     [&messages](const QString& text) { messages << text; });
+    window.updateWindow()->Open();
+    window.updateWindow()->show();
+    ok = Save(*window.updateWindow(), out, QStringLiteral("update_window")) && ok;
+    window.updateWindow()->hide();
     window.backupWindow()->Reset();
     window.backupWindow()->show();
     ok = Save(*window.backupWindow(), out, QStringLiteral("backup_window")) && ok;

@@ -1,0 +1,54 @@
+#pragma once
+#include <array>
+#include <filesystem>
+#include <vector>
+
+#include <QDialog>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace florimant {
+
+struct AppState;
+
+// The edition of a knowledge-base folder: the later modification time of its DBmain.rnd and
+// Repertorio.rnd (the time itself, and the text shown for it; "Non Valida" when both are missing).
+struct KnowledgeEdition {
+    std::filesystem::file_time_type Time{};
+    bool Valid = false;
+    std::string Text = "Non Valida";
+};
+KnowledgeEdition ReadKnowledgeEdition(const std::filesystem::path& opzioneH);
+
+// "SITUAZIONE AGGIORNAMENTI": installs a new edition of OpzioneH from a removable volume that
+// carries an OpzioneH folder at its root.
+class UpdateWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit UpdateWindow(AppState& state, QWidget* parent = nullptr);
+
+    void SetVolumes(std::vector<std::filesystem::path> volumes) { volumes_ = std::move(volumes); }
+    void Open();
+    void Install(int row);  // 0..2
+
+signals:
+    void MessageShown(const QString& text);
+
+private:
+    void ShowMessage(const QString& text);
+    void ShowInstalledEdition();
+
+    AppState& state_;
+    std::vector<std::filesystem::path> volumes_;
+    std::array<std::filesystem::path, 3> devices_;
+    std::array<QLineEdit*, 3> deviceBoxes_{};
+    std::array<QLineEdit*, 3> editionBoxes_{};
+    std::array<QPushButton*, 3> okButtons_{};
+    QLineEdit* installed_ = nullptr;
+    QPlainTextEdit* explanation_ = nullptr;
+    QPushButton* back_ = nullptr;
+};
+
+}  // namespace florimant
