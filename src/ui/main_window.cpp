@@ -443,6 +443,14 @@ void MainWindow::changeEvent(QEvent* event) {
     Activate();
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A window manager that does not hand the focus to a new window would leave it unprepared.
+    QTimer::singleShot(0, this, [this] {
+        if (activations_ == 0) Activate();
+    });
+}
+
 void MainWindow::SetLockedControlsVisible(bool visible) {
     pageControl1_->setVisible(visible);
     panel9_->setVisible(visible);
@@ -454,6 +462,7 @@ void MainWindow::SetLockedControlsVisible(bool visible) {
 }
 
 void MainWindow::Activate() {
+    ++activations_;
     activating_ = true;
     struct Reset {
         bool& flag;

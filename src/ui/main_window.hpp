@@ -106,6 +106,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -141,6 +142,7 @@ private:
     AppState& state_;
     MessageHook messageHook_;
     bool activating_ = false;
+    int activations_ = 0;
     int ignoredActivations_ = 0;
     QSize anchorSize_;
 
