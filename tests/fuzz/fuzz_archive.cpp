@@ -18,6 +18,7 @@
 #include "archive/subject_archive.hpp"
 #include "common/data_file_error.hpp"
 #include "drawing/display_settings.hpp"
+#include "fuzz_files.hpp"
 
 namespace fs = std::filesystem;
 using namespace florimant;
@@ -29,40 +30,18 @@ const char* const Files[] = {"BASE.ST1", "BASE.ST2", "BASE.ST3", "TMPR.ST1", "TM
                              "BASEtxt/00001.txt"};
 
 const fs::path& Folder() {
-    static const fs::path folder = [] {
-        fs::path p = fs::temp_directory_path() / ("florimant-fuzz-archive-" + std::to_string(::getpid()));
-        fs::create_directories(p / "FileDum");
-        fs::create_directories(p / "FileSet");
-        fs::create_directories(p / "BASEtxt");
-        return p;
-    }();
+    static const fs::path folder = fuzz::ScratchFolder("archive", Files);
     return folder;
 }
 
-template <typename F>
-void Guarded(F f) {
-    try {
-        f();
-    } catch (const DataFileError&) {
-    }
-}
+using fuzz::Guarded;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string_view> pieces;
-    for (size_t start = 0;;) {
-        const size_t at = input.find("#|#", start);
-        pieces.push_back(input.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
-        if (at == std::string_view::npos) break;
-        start = at + 3;
-    }
+    const std::vector<std::string_view> pieces = fuzz::SplitPieces(input);
     const fs::path& root = Folder();
-    for (size_t i = 0; i < std::size(Files); ++i) {
-        std::error_code ec;
-        fs::remove(root / Files[i], ec);
-        if (i < pieces.size()) std::ofstream(root / Files[i], std::ios::binary) << pieces[i];
-    }
+    fuzz::WritePieces(root, Files, pieces);
     const ProgramFolder folder(root);
 
     Guarded([&] { ListArchives(folder); });

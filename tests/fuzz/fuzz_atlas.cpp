@@ -16,6 +16,7 @@
 #include "archive/birth_entry.hpp"
 #include "archive/place_search.hpp"
 #include "common/data_file_error.hpp"
+#include "fuzz_files.hpp"
 
 namespace fs = std::filesystem;
 using namespace florimant;
@@ -25,39 +26,18 @@ const char* const Files[] = {"Localita/ITALIA.LOC", "Localita/ESTERO.LOC", "Cale
                              "Calendar/Database.cll", "Calendar/Elencal.002"};
 
 const fs::path& Folder() {
-    static const fs::path folder = [] {
-        fs::path p = fs::temp_directory_path() / ("florimant-fuzz-atlas-" + std::to_string(::getpid()));
-        fs::create_directories(p / "Localita");
-        fs::create_directories(p / "Calendar");
-        return p;
-    }();
+    static const fs::path folder = fuzz::ScratchFolder("atlas", Files);
     return folder;
 }
 
-template <typename F>
-void Guarded(F f) {
-    try {
-        f();
-    } catch (const DataFileError&) {
-    }
-}
+using fuzz::Guarded;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string_view> pieces;
-    for (size_t start = 0;;) {
-        const size_t at = input.find("#|#", start);
-        pieces.push_back(input.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
-        if (at == std::string_view::npos) break;
-        start = at + 3;
-    }
+    const std::vector<std::string_view> pieces = fuzz::SplitPieces(input);
     const fs::path& root = Folder();
-    for (size_t i = 0; i < std::size(Files); ++i) {
-        std::error_code ec;
-        fs::remove(root / Files[i], ec);
-        if (i < pieces.size()) std::ofstream(root / Files[i], std::ios::binary) << pieces[i];
-    }
+    fuzz::WritePieces(root, Files, pieces);
     const std::string typed = pieces.size() > std::size(Files) ? std::string(pieces[std::size(Files)]) : "R";
     const ProgramFolder folder(root);
 
