@@ -197,7 +197,7 @@ void DrawBodies(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer
 StandardChartCentres DrawStandardChart(Canvas& c, const ChartData& chart, const ProgramFolder& folder,
                                        const AspectOrbs& orbs) {
     StandardChartCentres centres;
-    DrawPageFrame(c);
+    DrawAnalysisPageFrame(c);
     const WheelGeometry g = AnalysisWheel();
     const SheetPoint centre{g.CentreX, g.CentreY};
     SetTextColour(c, 0);
@@ -206,8 +206,15 @@ StandardChartCentres DrawStandardChart(Canvas& c, const ChartData& chart, const 
     DrawHouseRing(c, chart, centre, g.R5, g.R6);
     DrawAngles(c, chart, centre, g.R1 + 5);
     DrawFooterLogo(c, {5, 50}, !c.State.BlackAndWhite);
-    WriteChartKeys(folder, chart, orbs);
+    centres.Keys = WriteChartKeys(folder, chart, orbs);
     return centres;
+}
+
+void DrawAnalysisPageFrame(Canvas& c) {
+    DrawState landscape = c.State;
+    landscape.PrinterLandscape = true;
+    Canvas frame{landscape, c.Target, c.Pictures, c.WindowVisible};
+    DrawPageFrame(frame);
 }
 
 void DrawAngles(Canvas& c, const ChartData& chart, SheetPoint centre, Real ra) {

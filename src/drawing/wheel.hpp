@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analysis/aspects.hpp"
+#include "analysis/chart_keys.hpp"
 #include "drawing/primitives.hpp"
 #include "engine/chart_data.hpp"
 
@@ -44,13 +45,19 @@ void DrawAnalysisAspectLines(Canvas& c, const ChartData& chart, const AspectOrbs
 std::vector<SheetPoint> AspectBand(SheetPoint from, SheetPoint to, Real width);
 
 // The analysis window's chart: page frame, sign ring (symbols of size 9), points 1..11, house
-// ring, angle marks and footer logo on the analysis preset; rewrites the chart key files.
+// ring, angle marks and footer logo on the analysis preset; rewrites the chart key files and
+// returns the keys with the symbol centres (the attributions of a click need the dodecatemoria).
 struct StandardChartCentres {
     std::array<SheetPoint, Body::Count + 1> Points{};
     std::array<SheetPoint, 13> Signs{};
+    ChartKeys Keys;
 };
 StandardChartCentres DrawStandardChart(Canvas& c, const ChartData& chart, const ProgramFolder& folder,
                                        const AspectOrbs& orbs);
+
+// The page frame of the analysis window, laid out as with the printer set to landscape whatever
+// the printer is (drawn only on the window, as every page frame).
+void DrawAnalysisPageFrame(Canvas& c);
 
 // The display angles of crowded bodies: the angles (degrees) moved apart to at least
 // `separation`, each crowd kept round its true place as far as the free space allows.
