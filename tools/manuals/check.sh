@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# check.sh ROOT GENERATOR: regenerates the documents into a temporary folder and compares them
+# with the committed ones in ROOT/installation, so that the PDFs and the update texts never drift
+# from their sources; checks that the update texts are Windows-1252 lines ended by CR LF, short
+# enough for the update window.
+set -euo pipefail
+root=$1
+generator=$2
+installation=$root/installation
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+fail() { echo "ERRORE: $*" >&2; failed=1; }
+
+QT_QPA_PLATFORM=offscreen "$generator" "$root/tools/manuals" "$work" >/dev/null
+
+for text in Aggiorna1.txt Aggiorna2.txt; do
+  committed=$installation/Appoggio/$text
+  [[ -f $committed ]] || { fail "manca Appoggio/$text"; continue; }
+  cmp -s "$committed" "$work/Appoggio/$text" || fail "Appoggio/$text differisce dalla sua sorgente (rigenerare)"
+  python3 - "$committed" <<'PY' || fail "Appoggio/$text non valido"
+import sys
+data = open(sys.argv[1], "rb").read()
+problems = []
+if not data.endswith(b"\r\n"):
+    problems.append("l'ultima riga non termina con CR LF")
+if data.replace(b"\r\n", b"").count(b"\r") or data.replace(b"\r\n", b"").count(b"\n"):
+    problems.append("CR o LF isolati")
+undefined = {0x81, 0x8D, 0x8F, 0x90, 0x9D}  # not assigned in Windows-1252
+for i, b in enumerate(data):
+    if b in undefined or (b < 0x20 and b not in (0x0D, 0x0A)):
+        problems.append("byte 0x%02X non ammesso alla posizione %d" % (b, i))
+        break
+try:
+    data.decode("utf-8")
+    if any(b >= 0x80 for b in data):
+        problems.append("il testo è UTF-8, non Windows-1252")
+except UnicodeDecodeError:
+    pass
+for n, line in enumerate(data.split(b"\r\n")[:-1], 1):
+    if len(line) > 52:
+        problems.append("riga %d troppo lunga (%d caratteri)" % (n, len(line)))
+if not any(b in data for b in (b"\xe8", b"\xe0")):  # the texts use è/à: a conversion must show up
+    problems.append("nessuna lettera accentata Windows-1252")
+for p in problems:
+    print("  " + p, file=sys.stderr)
+sys.exit(1 if problems else 0)
+PY
+done
+
+for pdf in Dispensa.pdf Istruzioni_J.pdf Istruzioni.pdf; do
+  committed=$installation/$pdf
+  [[ -f $committed ]] || { fail "manca $pdf"; continue; }
+  [[ -f $work/$pdf ]] || { fail "$pdf non generato (manca la sorgente?)"; continue; }
+  if command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null; then
+    pages_committed=$(pdfinfo "$committed" | awk '/^Pages:/ {print $2}')
+    pages_new=$(pdfinfo "$work/$pdf" | awk '/^Pages:/ {print $2}')
+    [[ $pages_committed == "$pages_new" ]] || fail "$pdf: $pages_committed pagine, rigenerato $pages_new"
+    pdftotext -layout "$committed" "$work/committed.txt"
+    pdftotext -layout "$work/$pdf" "$work/new.txt"
+    diff -u "$work/committed.txt" "$work/new.txt" > "$work/diff.txt" || { fail "$pdf: il testo differisce dalla sorgente (rigenerare)"; head -40 "$work/diff.txt" >&2; }
+    [[ $(wc -w < "$work/new.txt") -gt 300 ]] || fail "$pdf: testo quasi vuoto"
+  else
+    # Without poppler the size must stay within 2 %.
+    a=$(stat -c %s "$committed"); b=$(stat -c %s "$work/$pdf")
+    (( b * 100 > a * 98 && b * 100 < a * 102 )) || fail "$pdf: $a byte, rigenerato $b"
+  fi
+done
+exit $failed
