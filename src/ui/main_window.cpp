@@ -32,6 +32,7 @@
 #include "engine/astro_time.hpp"
 #include "engine/texts.hpp"
 #include "ui/backup_window.hpp"
+#include "ui/button_pictures.hpp"
 #include "ui/calibration_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/manual_window.hpp"
@@ -224,11 +225,19 @@ void MainWindow::BuildControls() {
         edPass_->setVisible(!edPass_->isVisible());
         if (edPass_->isVisible()) edPass_->setFocus();
     });
+    // The exit picture: "FineProg.bmp", "FineProgClic.bmp" while the mouse is down on it.
     auto* image9 = new QToolButton(central);
     image9->setObjectName(QStringLiteral("Image9"));
-    image9->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    image9->setAutoRaise(true);
     image9->setIconSize(QSize(28, 28));
     image9->setToolTip(QStringLiteral("Chiudi il Programma"));
+    const auto showExitPicture = [image9](const char* name) {
+        image9->setProperty("picture", name);
+        image9->setIcon(ButtonPicture(QString::fromLatin1(name)));
+    };
+    showExitPicture("FineProg");
+    connect(image9, &QToolButton::pressed, this, [showExitPicture] { showExitPicture("FineProgClic"); });
+    connect(image9, &QToolButton::released, this, [showExitPicture] { showExitPicture("FineProg"); });
     connect(image9, &QToolButton::clicked, this, &QWidget::close);
     top->addWidget(bitBtnNomeCognome_);
     top->addWidget(edAggiorna_);
@@ -400,6 +409,7 @@ void MainWindow::BuildControls() {
     bbLk_ = new QToolButton(panel9_);
     bbLk_->setObjectName(QStringLiteral("BBlk"));
     bbLk_->setToolTip(QStringLiteral("Sblocca/Blocca"));
+    bbLk_->setIconSize(QSize(22, 22));
     connect(bbLk_, &QToolButton::clicked, this, [this] { SetCombosLocked(comboOrb_->isEnabled()); });
     side->addWidget(bbLk_, 0, Qt::AlignLeft);
     side->addSpacing(12);
@@ -722,7 +732,7 @@ void MainWindow::SetCombosLocked(bool locked) {
     comboNodo_->setStyleSheet(colours);
     // The lock pictures: shut while the combos are locked, open while they can be changed.
     bbLk_->setProperty("picture", locked ? "LockShut" : "LockOpen");
-    bbLk_->setIcon(style()->standardIcon(locked ? QStyle::SP_DialogNoButton : QStyle::SP_DialogYesButton));
+    bbLk_->setIcon(ButtonPicture(bbLk_->property("picture").toString()));
 }
 
 void MainWindow::OrbSetChanged(const QString& text) {
