@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QActionGroup>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -19,6 +20,8 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "ui/button_pictures.hpp"
+#include "ui/ruler_widget.hpp"
 
 namespace florimant {
 namespace fs = std::filesystem;
@@ -91,6 +94,21 @@ TextEditorWindow::TextEditorWindow(const ProgramFolder& folder, QWidget* parent)
     tool(copyAction, QStyle::SP_FileDialogNewFolder, "Copia Parte Selezionata");
     tool(pasteAction, QStyle::SP_DialogApplyButton, "Incolla");
     tool(undoAction, QStyle::SP_ArrowBack, "Annulla Ultima Operazione");
+    // Alignment of the current paragraph; the checked button follows the caret.
+    tools->addSeparator();
+    auto* alignments = new QActionGroup(this);
+    const auto alignment = [&](const char* name, const char* picture, const char* hint, Qt::Alignment align) {
+        QAction* action = tools->addAction(ButtonPicture(QString::fromLatin1(picture)), QString::fromUtf8(hint));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setToolTip(QString::fromUtf8(hint));
+        action->setCheckable(true);
+                alignments->addAction(action);
+        connect(action, &QAction::triggered, this, [this, align] { text_->setAlignment(align); });
+    };
+    alignment("LeftAlign", "AllineaSinistra", "Allinea a Sinistra", Qt::AlignLeft | Qt::AlignAbsolute);
+    alignment("CenterAlign", "Centra", "Centra", Qt::AlignHCenter);
+    alignment("RightAlign", "AllineaDestra", "Allinea a Destra", Qt::AlignRight | Qt::AlignAbsolute);
+    alignments_ = alignments;
     tools->addSeparator();
     fontName_ = new QFontComboBox(tools);
     fontName_->setObjectName(QStringLiteral("FontName"));
@@ -106,6 +124,8 @@ TextEditorWindow::TextEditorWindow(const ProgramFolder& folder, QWidget* parent)
     connect(fontName_, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) { text_->setFontFamily(font.family()); });
     connect(fontSize_, &QSpinBox::valueChanged, this, [this](int size) { text_->setFontPointSize(size); });
     layout->addWidget(tools);
+    ruler_ = new RulerWidget(text_, this);
+    layout->addWidget(ruler_);
     layout->addWidget(text_, 1);
 
     auto* status = new QStatusBar(this);
@@ -146,6 +166,11 @@ void TextEditorWindow::UpdateStatus() {
     const QTextCursor cursor = text_->textCursor();
     position_->setText(QString::asprintf("Line: %3d   Col: %3d", cursor.blockNumber() + 1, cursor.positionInBlock() + 1));
     modified_->setText(IsModified() ? QStringLiteral("Modified") : QString());
+    // Centred and right-aligned paragraphs check their button; anything else counts as left.
+    const Qt::Alignment align = text_->alignment();
+    const char* current = (align & Qt::AlignHCenter) ? "CenterAlign" : (align & Qt::AlignRight) ? "RightAlign" : "LeftAlign";
+    for (QAction* action : alignments_->actions())
+        if (action->objectName() == QLatin1String(current)) action->setChecked(true);
 }
 
 bool TextEditorWindow::OpenFromReference() {

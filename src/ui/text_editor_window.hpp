@@ -7,12 +7,15 @@
 
 #include "common/program_folder.hpp"
 
+class QActionGroup;
 class QFontComboBox;
 class QLabel;
 class QSpinBox;
 class QTextEdit;
 
 namespace florimant {
+
+class RulerWidget;
 
 // The subject text editor: the plain text named by "FileDum\DatModif.dum", in Windows-1252 lines,
 // with saving, printing, fonts for the session, and a question before changes are lost.
@@ -59,6 +62,8 @@ private:
     QLabel* modified_ = nullptr;
     QFontComboBox* fontName_ = nullptr;
     QSpinBox* fontSize_ = nullptr;
+    QActionGroup* alignments_ = nullptr;
+    RulerWidget* ruler_ = nullptr;
 };
 
 }  // namespace florimant
