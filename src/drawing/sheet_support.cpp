@@ -45,4 +45,10 @@ std::string AbsoluteLongitudeText(Real longitude) {
     return "(" + std::string(degrees) + "\u00B0," + digits + ")";
 }
 
+bool PassesPictureNameCheck(std::string_view name) {
+    for (size_t dot = name.find('.'); dot != std::string_view::npos; dot = name.find('.', dot + 1))
+        if (name.substr(dot + 1) != "EMF") return false;
+    return true;
+}
+
 }  // namespace florimant

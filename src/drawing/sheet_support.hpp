@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "common/real.hpp"
 #include "drawing/draw_state.hpp"
@@ -16,5 +17,9 @@ void RestoreScreenScale(DrawState& state, Real screenScale, Real axisCorrectionX
 // "(" + whole degrees + "°," + the first two digits of the fraction as its shortest decimal text
 // shows them + ")": 123.25 gives "(123°,25)", 123.5 "(123°,5)", 123 "(123°,)". UTF-8.
 std::string AbsoluteLongitudeText(Real longitude);
+
+// The name check of an exported picture: every "." must be followed by exactly "EMF" up to the
+// end of the name, so "GRAF03.EMF" and "GRAF03" pass and "GRAF03.emf" or "GRAF03.EMF.BAK" do not.
+bool PassesPictureNameCheck(std::string_view name);
 
 }  // namespace florimant

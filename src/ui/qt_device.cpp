@@ -1,6 +1,9 @@
 #include "ui/qt_device.hpp"
 
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -23,6 +26,8 @@ QRectF ToQt(const DeviceRect& r) {
     return QRectF(QPointF(Safe(r.Left), Safe(r.Top)), QPointF(Safe(r.Right), Safe(r.Bottom))).normalized();
 }
 QColor ToQt(Colour c) { return QColor(c.Red, c.Green, c.Blue); }
+
+constexpr int PngQuality = 80;
 
 }  // namespace
 
@@ -71,6 +76,17 @@ std::vector<uint32_t> MeasureTextAdvances(const Font& font, std::string_view utf
         previous = std::max(previous, next);
     }
     return advances;
+}
+
+QByteArray EncodePng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    // Qt's PNG writer turns quality 0..100 into zlib levels 9..0: 80 is level 1.
+    writer.setQuality(PngQuality);
+    if (!writer.write(image)) return {};
+    return bytes;
 }
 
 QtDevice::QtDevice(QPainter& painter) : painter_(painter) {

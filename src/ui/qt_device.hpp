@@ -1,11 +1,13 @@
 #pragma once
 #include <QBrush>
+#include <QByteArray>
 #include <QFont>
 #include <QPen>
 #include <QString>
 
 #include "drawing/device.hpp"
 
+class QImage;
 class QPainter;
 
 // The device of the screen, the printer, PDF, SVG and images: everything a QPainter can paint on.
@@ -19,6 +21,10 @@ QFont MakeQFont(const Font& font);
 
 // Advances of each UTF-16 unit of a text in the font as Qt lays it out, for the metafiles we write.
 std::vector<uint32_t> MeasureTextAdvances(const Font& font, std::string_view utf8);
+
+// The PNG file of an image. A sheet is mostly white, so a low zlib level gives a file little
+// larger than the default one in a fraction of the time.
+QByteArray EncodePng(const QImage& image);
 
 class QtDevice : public Device {
 public:

@@ -29,3 +29,13 @@ TEST(PrintScale, PageWidthSetsScaleAndFontThenScreenComesBack) {
     EXPECT_EQ(s.AxisCorrectionX, 1.1L);
     EXPECT_EQ(s.FontBase, 11);  // round(11.1)
 }
+
+TEST(PictureName, EveryDotMustIntroduceUpperCaseEmfAtTheEnd) {
+    EXPECT_TRUE(PassesPictureNameCheck("GRAF03.EMF"));
+    EXPECT_TRUE(PassesPictureNameCheck("GRAF03"));
+    EXPECT_FALSE(PassesPictureNameCheck("GRAF03.emf"));
+    EXPECT_FALSE(PassesPictureNameCheck("GRAF03.EMF.BAK"));
+    EXPECT_FALSE(PassesPictureNameCheck("GRAF.03.EMF"));
+    EXPECT_FALSE(PassesPictureNameCheck("GRAF03."));
+    EXPECT_FALSE(PassesPictureNameCheck("GRAF03.EMFX"));
+}
