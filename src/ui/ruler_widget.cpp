@@ -18,7 +18,7 @@ constexpr int RulerHeight = 30;
 constexpr int ScaleTop = 8;
 constexpr int ScaleBottom = 22;
 constexpr int MarkerWidth = 11;
-constexpr int MarkerHeight = 7;
+constexpr int MarkerHeight = 8;
 
 // Clamps without asserting when the window is too narrow for the minimum width.
 double ClampPosition(double value, double low, double high) { return std::max(low, std::min(value, high)); }
@@ -53,8 +53,8 @@ protected:
             path.lineTo(0.5, h + 0.5);
         }
         path.closeSubpath();
-        painter.setPen(QPen(QColor(0x35, 0x35, 0x35), 1));
-        painter.setBrush(dragging_ ? QColor(0x1f, 0x5f, 0xa8) : QColor(0xd8, 0xd8, 0xd8));
+        painter.setPen(QPen(QColor(0x2e, 0x3a, 0x48), 1));
+        painter.setBrush(dragging_ ? QColor(0x1f, 0x5f, 0xa8) : QColor(0x8d, 0x9b, 0xad));
         painter.drawPath(path);
     }
     void mousePressEvent(QMouseEvent* event) override {

@@ -10,7 +10,6 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QActionGroup>
-#include <QStyle>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolBar>
@@ -81,19 +80,19 @@ TextEditorWindow::TextEditorWindow(const ProgramFolder& folder, QWidget* parent)
     });
 
     auto* tools = new QToolBar(this);
-    const auto tool = [&](QAction* action, QStyle::StandardPixmap icon, const char* hint) {
-        action->setIcon(style()->standardIcon(icon));
+    const auto tool = [&](QAction* action, const char* picture, const char* hint) {
+        action->setIcon(ButtonPicture(QString::fromLatin1(picture)));
         action->setToolTip(QString::fromUtf8(hint));
         tools->addAction(action);
     };
-    tool(newAction, QStyle::SP_FileIcon, "Crea Nuovo File");
-    tool(openAction, QStyle::SP_DialogOpenButton, "Apri un File Esistente");
-    tool(saveAction, QStyle::SP_DialogSaveButton, "Salva il File Attuale");
-    tool(printAction, QStyle::SP_FileDialogDetailedView, "Stampa il File Attuale");
-    tool(cutAction, QStyle::SP_DialogDiscardButton, "Elimina Parte Selezionata");
-    tool(copyAction, QStyle::SP_FileDialogNewFolder, "Copia Parte Selezionata");
-    tool(pasteAction, QStyle::SP_DialogApplyButton, "Incolla");
-    tool(undoAction, QStyle::SP_ArrowBack, "Annulla Ultima Operazione");
+    tool(newAction, "Nuovo", "Crea Nuovo File");
+    tool(openAction, "Apri", "Apri un File Esistente");
+    tool(saveAction, "Salva", "Salva il File Attuale");
+    tool(printAction, "Stampa", "Stampa il File Attuale");
+    tool(cutAction, "Taglia", "Elimina Parte Selezionata");
+    tool(copyAction, "Copia", "Copia Parte Selezionata");
+    tool(pasteAction, "Incolla", "Incolla");
+    tool(undoAction, "Annulla", "Annulla Ultima Operazione");
     // Alignment of the current paragraph; the checked button follows the caret.
     tools->addSeparator();
     auto* alignments = new QActionGroup(this);
