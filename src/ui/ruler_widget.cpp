@@ -97,7 +97,8 @@ RulerWidget::RulerWidget(QTextEdit* text, QWidget* parent) : QWidget(parent), te
     connect(text_, &QTextEdit::cursorPositionChanged, this, follow);
     connect(text_->document(), &QTextDocument::contentsChanged, this, follow);  // undo, new text
     connect(text_->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
-    text_->viewport()->installEventFilter(this);  // the text's width follows the window
+    viewport_ = text_->viewport();
+    viewport_->installEventFilter(this);  // the text's width follows the window
 }
 
 QSize RulerWidget::sizeHint() const { return {200, RulerHeight}; }
@@ -186,7 +187,7 @@ void RulerWidget::resizeEvent(QResizeEvent* event) {
 }
 
 bool RulerWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == text_->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+    if (watched == viewport_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
         PlaceMarkers();
         update();
     }

@@ -44,6 +44,7 @@ private:
     void DragTo(Marker marker, int rulerX);
 
     QTextEdit* text_;
+    QObject* viewport_;  // compared only: it may be going away with the text
     RulerMarker* firstLine_;
     RulerMarker* left_;
     RulerMarker* right_;
