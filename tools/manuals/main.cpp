@@ -18,6 +18,7 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <fstream>
@@ -74,7 +75,11 @@ Source ReadSource(const QString& path) {
 // Fonts, colours and picture sizes that Markdown cannot say: headings in the document's blue,
 // code in Liberation Mono, pictures scaled to the text width, tables with thin rules.
 void StyleDocument(QTextDocument& doc, qreal textWidth, bool chapterPages, bool ruledTables = true) {
-    QTextCursor cursor(&doc);
+    struct Picture {
+        int BlockPosition;
+        QString Caption;
+    };
+    std::vector<Picture> pictures;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
         QTextCursor blockCursor(block);
@@ -110,12 +115,17 @@ void StyleDocument(QTextDocument& doc, qreal textWidth, bool chapterPages, bool 
                 QTextImageFormat image = format.toImageFormat();
                 const QImage picture(doc.baseUrl().resolved(QUrl(image.name())).toLocalFile());
                 if (picture.isNull()) throw std::runtime_error("immagine mancante: " + image.name().toStdString());
-                // Screenshots are at screen density: shown at 0,6 of that, never wider than the text.
-                qreal width = picture.width() * Resolution / 96.0 * 0.6;
+                // Screenshots are at screen density: shown at 0,8 of that, never wider than the text.
+                qreal width = picture.width() * Resolution / 96.0 * 0.8;
                 if (width > textWidth) width = textWidth;
-                image.setWidth(width);
-                image.setHeight(width * picture.height() / picture.width());
+                const qreal maxHeight = 95 * Resolution / 25.4;  // a tall picture leaves room for its text
+                if (width * picture.height() / picture.width() > maxHeight) width = maxHeight * picture.width() / picture.height();
+                // The layout scales picture sizes from screen pixels (96 per inch) to the device.
+                const qreal toScreen = 96.0 / Resolution;
+                image.setWidth(width * toScreen);
+                image.setHeight(width * toScreen * picture.height() / picture.width());
                 fragmentCursor.setCharFormat(image);
+                pictures.push_back({block.position(), image.stringProperty(QTextFormat::ImageAltText)});
                 continue;
             }
             QTextCharFormat change;
@@ -131,6 +141,27 @@ void StyleDocument(QTextDocument& doc, qreal textWidth, bool chapterPages, bool 
             }
             if (change.propertyCount() > 0) fragmentCursor.mergeCharFormat(change);
         }
+    }
+    // Pictures stand centred with their alternative text as caption below; from the last one
+    // back, so the positions still hold.
+    for (auto it = pictures.rbegin(); it != pictures.rend(); ++it) {
+        QTextCursor cursor(doc.findBlock(it->BlockPosition));
+        QTextBlockFormat centred = cursor.blockFormat();
+        centred.setAlignment(Qt::AlignHCenter);
+        centred.setTopMargin(8);
+        centred.setBottomMargin(2);
+        cursor.setBlockFormat(centred);
+        if (it->Caption.isEmpty()) continue;
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        QTextBlockFormat captionBlock = centred;
+        captionBlock.setTopMargin(0);
+        captionBlock.setBottomMargin(10);
+        QTextCharFormat captionText;
+        captionText.setFontItalic(true);
+        captionText.setFontPointSize(9);
+        captionText.setForeground(FooterColour);
+        cursor.insertBlock(captionBlock, captionText);
+        cursor.insertText(it->Caption);
     }
     // Tables: thin grey rules, padding, full width.
     if (!ruledTables) return;
@@ -187,6 +218,17 @@ PageGeometry Geometry(const QPdfWriter& writer) {
     return geometry;
 }
 
+// The layout of a long document is finished in the background by a timer; without an event
+// loop it must be driven to the end by hand.
+void FinishLayout(QTextDocument& doc) {
+    for (int round = 0; round < 1000; ++round) {
+        const qreal before = doc.documentLayout()->documentSize().height();
+        doc.documentLayout()->hitTest(QPointF(0, 1e9), Qt::FuzzyHit);
+        QCoreApplication::processEvents();
+        if (doc.documentLayout()->documentSize().height() == before) return;
+    }
+}
+
 // A heading must not end a page: one that starts in the last few lines of a page, or is
 // followed by a table or picture that begins on the next page, moves to the next page.
 void KeepHeadingsWithText(QTextDocument& doc) {
@@ -200,6 +242,7 @@ void KeepHeadingsWithText(QTextDocument& doc) {
             QTextBlock next = block.next();
             const qreal nextTop = next.isValid() ? doc.documentLayout()->blockBoundingRect(next).top() : box.bottom();
             const qreal nextBottom = next.isValid() ? nextTop + 2.5 * box.height() : box.bottom();
+            if (box.height() <= 0) FinishLayout(doc);
             if (int(nextBottom / height) > page || int(nextTop / height) > page) {
                 QTextBlockFormat format = block.blockFormat();
                 if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
@@ -215,7 +258,9 @@ void KeepHeadingsWithText(QTextDocument& doc) {
 void LayOut(QTextDocument& doc, QPdfWriter& writer, const PageGeometry& page) {
     doc.documentLayout()->setPaintDevice(&writer);
     doc.setPageSize(page.Body.size());
+    FinishLayout(doc);
     KeepHeadingsWithText(doc);
+    FinishLayout(doc);
 }
 
 // Header (the document's title) and footer (page number) of every page but the title page.
