@@ -35,6 +35,9 @@ void Write(Canvas& c, Colour colour, const std::string& text, int font, SheetPoi
 // White on the window and black on paper, as the totals are shown.
 Colour TotalColour(const Canvas& c) { return TextColourFor(c.State, 0); }
 
+// The tables stand lower than the titles, about the middle of the left square.
+SheetPoint TableOrigin(SheetPoint o) { return {o.X, o.Y + 25}; }
+
 void Footer(Canvas& c, SheetPoint o, const char* text) {
     SetTextColour(c, 4);
     TextCentre(c, text, 15, {o.X + 100, o.Y + 124});
@@ -94,41 +97,44 @@ void DrawCountGrid(Canvas& c, SheetPoint o, const CountTable& table, const Colum
 void DrawElementalConstitution(Canvas& c, const ChartData& chart, SheetPoint o) {
     using G = CountGrid;
     DrawViewTitle(c, "STOFFA ELEMENTARE", "(Livello psicosomatico)", o);
+    const SheetPoint t = TableOrigin(o);
     static constexpr ColumnHeading Columns[] = {{"Volontà", Fire}, {"Corpo", Earth}, {"Pensiero", Air}, {"Sentimento", Water}};
-    DrawCountGrid(c, o, ComputeElementalConstitution(chart), Columns);
+    DrawCountGrid(c, t, ComputeElementalConstitution(chart), Columns);
     static const char* const Left[] = {"Sale", "Zolfo", "Mercurio"};
     static const char* const Right[] = {"Istinto", "Persona", "Collettività"};
     for (int row = 0; row < 3; ++row) {
-        const Real y = o.Y + G::RowMiddle(row);
-        DrawSymbol(c, SymbolFamily::Element, 5 + row, 7, {o.X + 14, y});
-        Write(c, LightGrey, Left[row], 2, {o.X + 20, y - 2.4L});
-        Write(c, LightGrey, Right[row], 2, {o.X + G::Right() + 3, y - 2.4L});
+        const Real y = t.Y + G::RowMiddle(row);
+        DrawSymbol(c, SymbolFamily::Element, 5 + row, 7, {t.X + 14, y});
+        Write(c, LightGrey, Left[row], 2, {t.X + 20, y - 2.4L});
+        Write(c, LightGrey, Right[row], 2, {t.X + G::Right() + 3, y - 2.4L});
     }
-    Footer(c, o, "[Elementare]");
+    Footer(c, t, "[Elementare]");
     SetTextColour(c, 0);
 }
 
 void DrawSeasonalConstitution(Canvas& c, const ChartData& chart, SheetPoint o) {
     using G = CountGrid;
     DrawViewTitle(c, "STOFFA STAGIONALE", "(Livello somatopsichico)", o);
+    const SheetPoint t = TableOrigin(o);
     static constexpr ColumnHeading Columns[] = {{"Primavera", Air}, {"Estate", Fire}, {"Autunno", Earth}, {"Inverno", Water}};
-    DrawCountGrid(c, o, ComputeSeasonalConstitution(chart), Columns);
+    DrawCountGrid(c, t, ComputeSeasonalConstitution(chart), Columns);
     static const char* const Names[] = {"Tropici", "Solidi", "Bicorporei"};
     static const char* const Kinds[] = {"(cardinali)", "(fissi)", "(mutevoli)"};
     for (int row = 0; row < 3; ++row) {
-        const Real y = o.Y + G::RowMiddle(row);
-        Write(c, LightGrey, Names[row], 2, {o.X + 18, y - 5});
-        Write(c, LightGrey, Kinds[row], 15, {o.X + 18, y + 0.3L});
+        const Real y = t.Y + G::RowMiddle(row);
+        Write(c, LightGrey, Names[row], 2, {t.X + 18, y - 5});
+        Write(c, LightGrey, Kinds[row], 15, {t.X + 18, y + 0.3L});
     }
-    Write(c, LightGrey, "Totali", 2, {o.X + 18, o.Y + G::RowMiddle(3) - 2.4L});
-    Footer(c, o, "[Stagionale]");
+    Write(c, LightGrey, "Totali", 2, {t.X + 18, t.Y + G::RowMiddle(3) - 2.4L});
+    Footer(c, t, "[Stagionale]");
     SetTextColour(c, 0);
 }
 
 namespace {
 
-void DrawHumours(Canvas& c, const HumoralTable& t, SheetPoint o, bool seasonal) {
+void DrawHumours(Canvas& c, const HumoralTable& h, SheetPoint o, bool seasonal) {
     DrawViewTitle(c, "ATTRIBUZIONE UMORALE", seasonal ? "(Stagionale)" : "(Elementare)", o);
+    const SheetPoint t = TableOrigin(o);
     // Columns (X from the origin): element picture and name, temperament, the two qualities,
     // the element's count, the quality, the quality's total.
     constexpr Real Top = 48, RowHeight = 16, Left = 8, Right = 162;
@@ -143,36 +149,36 @@ void DrawHumours(Canvas& c, const HumoralTable& t, SheetPoint o, bool seasonal) 
         int Total;
     };
     const Row rows[] = {
-        {Air, "Estroverso", "C", "U", t.Air, "C", t.Hot},
-        {Fire, "Eteronomo", "C", "S", t.FireCount, "U", t.Moist},
-        {Earth, "Introverso", "F", "S", t.EarthCount, "F", t.Cold},
-        {Water, "Autonomo", "F", "U", t.WaterCount, "S", t.Dry},
+        {Air, "Estroverso", "C", "U", h.Air, "C", h.Hot},
+        {Fire, "Eteronomo", "C", "S", h.FireCount, "U", h.Moist},
+        {Earth, "Introverso", "F", "S", h.EarthCount, "F", h.Cold},
+        {Water, "Autonomo", "F", "U", h.WaterCount, "S", h.Dry},
     };
 
     SetPen(c, 9);
     ReleaseBrush(c);
-    for (int k = 0; k <= 4; ++k) Line(c, {o.X + Left, o.Y + Top + RowHeight * k}, {o.X + Right, o.Y + Top + RowHeight * k});
+    for (int k = 0; k <= 4; ++k) Line(c, {t.X + Left, t.Y + Top + RowHeight * k}, {t.X + Right, t.Y + Top + RowHeight * k});
     for (Real x : {Left, Real(100), Real(124), Real(142), Right})
-        Line(c, {o.X + x, o.Y + Top}, {o.X + x, o.Y + Top + 4 * RowHeight});
-    Write(c, LightGrey, "Tot", 2, {o.X + FirstTotal, o.Y + Top - 7}, TextAlign::Centre);
-    Write(c, LightGrey, "Tot", 2, {o.X + SecondTotal, o.Y + Top - 7}, TextAlign::Centre);
+        Line(c, {t.X + x, t.Y + Top}, {t.X + x, t.Y + Top + 4 * RowHeight});
+    Write(c, LightGrey, "Tot", 2, {t.X + FirstTotal, t.Y + Top - 7}, TextAlign::Centre);
+    Write(c, LightGrey, "Tot", 2, {t.X + SecondTotal, t.Y + Top - 7}, TextAlign::Centre);
 
     for (int k = 0; k < 4; ++k) {
         const Row& r = rows[k];
-        const Real middle = o.Y + Top + RowHeight * (Real(k) + 0.5L);
+        const Real middle = t.Y + Top + RowHeight * (Real(k) + 0.5L);
         const Real number = middle - 3.4L;  // font 4 is about 7 units high
-        DrawSymbol(c, SymbolFamily::Element, ElementPicture(r.Element), 7, {o.X + 14, middle});
-        Write(c, ElementColour(r.Element), ElementName(r.Element), 2, {o.X + 20, middle - 2.4L});
-        Write(c, LightGrey, r.Temperament, 2, {o.X + 46, middle - 2.4L});
-        Write(c, LightGrey, r.First, 4, {o.X + Qualities, number}, TextAlign::Centre);
-        Write(c, LightGrey, r.Second, 4, {o.X + Qualities + 8, number}, TextAlign::Centre);
-        Write(c, ElementColour(r.Element), std::to_string(r.Count), 4, {o.X + FirstTotal, number}, TextAlign::Centre);
-        Write(c, LightGrey, r.Quality, 4, {o.X + Quality, number}, TextAlign::Centre);
-        Write(c, TotalColour(c), std::to_string(r.Total), 4, {o.X + SecondTotal, number}, TextAlign::Centre);
+        DrawSymbol(c, SymbolFamily::Element, ElementPicture(r.Element), 7, {t.X + 14, middle});
+        Write(c, ElementColour(r.Element), ElementName(r.Element), 2, {t.X + 20, middle - 2.4L});
+        Write(c, LightGrey, r.Temperament, 2, {t.X + 46, middle - 2.4L});
+        Write(c, LightGrey, r.First, 4, {t.X + Qualities, number}, TextAlign::Centre);
+        Write(c, LightGrey, r.Second, 4, {t.X + Qualities + 8, number}, TextAlign::Centre);
+        Write(c, ElementColour(r.Element), std::to_string(r.Count), 4, {t.X + FirstTotal, number}, TextAlign::Centre);
+        Write(c, LightGrey, r.Quality, 4, {t.X + Quality, number}, TextAlign::Centre);
+        Write(c, TotalColour(c), std::to_string(r.Total), 4, {t.X + SecondTotal, number}, TextAlign::Centre);
     }
     static const char* const Legend[] = {"C=caldo", "U=umido", "F=freddo", "S=secco"};
-    for (int k = 0; k < 4; ++k) Write(c, LightGrey, Legend[k], 15, {o.X + Right + 6, o.Y + Top + 2 + 6 * Real(k)});
-    Footer(c, o, seasonal ? "[Stagionale]" : "[Elementare]");
+    for (int k = 0; k < 4; ++k) Write(c, LightGrey, Legend[k], 15, {t.X + Right + 6, t.Y + Top + 2 + 6 * Real(k)});
+    Footer(c, t, seasonal ? "[Stagionale]" : "[Elementare]");
     SetTextColour(c, 0);
 }
 

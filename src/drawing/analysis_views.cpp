@@ -261,12 +261,12 @@ void DrawPointAntiscia(Canvas& c, const ChartData& chart, int point, int sign) {
         throw std::invalid_argument("antisce: serve un pianeta da 1 a 7 o un segno da 1 a 12");
 
     const Real asc = chart.Longitude[Body::Ascendant];
-    const WheelGeometry g = AnalysisWheel();
-    const Real under = g.CentreY + g.R1 + 8;
+    // In the lower right corner of the left square: straight under the wheel the angle marks'
+    // texts stand wherever the houses put them.
     c.Target.SetTextColour(Colours::Cyan);
-    TextRight(c, "ANTISCE e", 2, {g.CentreX - 1, under});
+    TextRight(c, "ANTISCE e", 2, {194, 183.5L});
     c.Target.SetTextColour(Colours::Red);
-    TextLeft(c, "CONTRANTISCE", 2, {g.CentreX + 1, under});
+    TextRight(c, "CONTRANTISCE", 2, {194, 189});
 
     const AntisciaPoints points = ComputeAntiscia(longitude);
     const SheetPoint at = AntisciaPlace(asc, points.Point);

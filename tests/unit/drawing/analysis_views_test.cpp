@@ -473,8 +473,14 @@ TEST_F(AnalysisViews, AntisciaOfAPlanetAtTenDegreesAries) {
     EXPECT_EQ(Text("ANTISCE e")->TextColour, Colours::Cyan);
     ASSERT_NE(Text("CONTRANTISCE"), nullptr);
     EXPECT_EQ(Text("CONTRANTISCE")->TextColour, Colours::Red);
-    EXPECT_GT(Text("CONTRANTISCE")->Points[0][0].Y, 183 * S);  // under the wheel
-    EXPECT_LT(Text("CONTRANTISCE")->Points[0][0].Y, 190 * S);
+    // In the corner under the wheel, clear of the angle marks' texts and inside the left square.
+    for (const char* title : {"ANTISCE e", "CONTRANTISCE"}) {
+        const RecordedShape* t = Text(title);
+        EXPECT_EQ(int(t->Align), int(TextAlign::Right)) << title;
+        EXPECT_EQ(t->Points[0][0].X, 194 * S) << title;
+        EXPECT_GE(t->Points[0][0].Y, 183 * S) << title;
+        EXPECT_LE(t->Points[0][0].Y + t->FontUsed.Height, 195 * S) << title;
+    }
 
     // At exactly 0° Ariete only the dot.
     chart.Longitude[Body::Mars] = 0;
