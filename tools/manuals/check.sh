@@ -75,6 +75,24 @@ if short:
     print("  parole mancanti: " + ", ".join(short[:20]), file=sys.stderr)
 sys.exit(1 if short else 0)
 PY
+    # The contents pages must send each heading to the page that prints it.
+    pdftotext -layout "$work/$pdf" "$work/pages.txt"
+    python3 - "$work/pages.txt" <<'PY' || fail "$pdf: indice con numeri di pagina sbagliati"
+import re, sys
+pages = open(sys.argv[1], encoding="utf-8").read().split("\f")
+flat = lambda text: " ".join(text.split())
+if len(pages) > 2 and "Indice" in pages[1][:400]:
+    entries = []
+    for number, page in enumerate(pages[1:], 2):
+        found = re.findall(r"^\s*(\S.*?\S)\s{2,}(\d+)\s*$", page, re.M)
+        entries += [(t, int(n)) for t, n in found if not t.startswith("Pagina")]
+        if entries and number + 1 >= min(n for _, n in entries):
+            break
+    wrong = [(t, n) for t, n in entries if n > len(pages) or flat(t) not in flat(pages[n - 1])]
+    for t, n in wrong:
+        print("  '%s' non è a pagina %d" % (t, n), file=sys.stderr)
+    sys.exit(1 if wrong or not entries else 0)
+PY
   else
     # Without poppler the size must stay within 2 %.
     a=$(stat -c %s "$committed"); b=$(stat -c %s "$work/$pdf")
