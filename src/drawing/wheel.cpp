@@ -25,14 +25,6 @@ void Radial(Canvas& c, SheetPoint centre, Real asc, Real longitude, Real from, R
     Line(c, At(c, centre, from, theta), At(c, centre, to, theta));
 }
 
-// The small circle the analysis window puts on a clickable symbol.
-void MarkSymbolCentre(Canvas& c, SheetPoint p) {
-    SetPen(c, 2);
-    SetBrush(c, Colours::White);
-    Dot(c, p, 1.5L);
-    ReleaseBrush(c);
-}
-
 const char* const Roman[] = {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII"};
 
 }  // namespace
@@ -208,6 +200,20 @@ StandardChartCentres DrawStandardChart(Canvas& c, const ChartData& chart, const 
     DrawFooterLogo(c, {5, 50}, !c.State.BlackAndWhite);
     centres.Keys = WriteChartKeys(folder, chart, orbs);
     return centres;
+}
+
+void MarkSymbolCentre(Canvas& c, SheetPoint p, bool selected) {
+    SetPen(c, 2);
+    SetBrush(c, selected ? Colours::Red : Colours::White);
+    Dot(c, p, 1.5L);
+    ReleaseBrush(c);
+}
+
+bool SymbolHit(const DrawState& state, DevicePoint click, SheetPoint centre) {
+    // 15 device pixels either way at axis correction 1, whatever the zoom.
+    const Real scale = state.Scale * state.Zoom;
+    return std::fabs(Real(click.X) * state.AxisCorrectionX - centre.X * scale) < 15 &&
+           std::fabs(Real(click.Y) * state.AxisCorrectionY - centre.Y * scale) < 15;
 }
 
 void DrawAnalysisPageFrame(Canvas& c) {

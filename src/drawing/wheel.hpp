@@ -55,6 +55,13 @@ struct StandardChartCentres {
 StandardChartCentres DrawStandardChart(Canvas& c, const ChartData& chart, const ProgramFolder& folder,
                                        const AspectOrbs& orbs);
 
+// The small circle (radius 1.5, red pen) on a clickable symbol of the analysis window: white,
+// or red while the symbol is selected by a click.
+void MarkSymbolCentre(Canvas& c, SheetPoint centre, bool selected = false);
+// Whether a click of the analysis window hits a recorded symbol centre: `click` is the device
+// point less the pan offsets, hit within 15 device pixels on each axis (axis correction 1).
+bool SymbolHit(const DrawState& state, DevicePoint click, SheetPoint centre);
+
 // The page frame of the analysis window, laid out as with the printer set to landscape whatever
 // the printer is (drawn only on the window, as every page frame).
 void DrawAnalysisPageFrame(Canvas& c);

@@ -569,3 +569,40 @@ TEST_F(AnalysisViews, ClearingPaintsTheLeftSquareBlack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AnalysisClicks, SymbolHitWithinFifteenPixelsOnEachAxis) {
+    DrawState s;
+    s.Scale = 4;
+    const SheetPoint centre{50, 25};  // device (200, 100)
+    EXPECT_TRUE(SymbolHit(s, {200, 100}, centre));
+    EXPECT_TRUE(SymbolHit(s, {214.9, 85.1}, centre));
+    EXPECT_FALSE(SymbolHit(s, {215, 100}, centre));  // strict bound
+    EXPECT_FALSE(SymbolHit(s, {200, 115}, centre));
+    // Zoomed: the centre moves with the zoom, the tolerance stays 15 device pixels.
+    s.Zoom = 2;
+    EXPECT_TRUE(SymbolHit(s, {410, 190}, centre));
+    EXPECT_FALSE(SymbolHit(s, {200, 100}, centre));
+    // An axis correction of 2 maps X at half the width: the click is corrected back.
+    s.Zoom = 1;
+    s.AxisCorrectionX = 2;
+    EXPECT_EQ(MapX(s, centre.X), 100);
+    EXPECT_TRUE(SymbolHit(s, {100, 100}, centre));
+}
+
+TEST(AnalysisClicks, SelectedSymbolCircleTurnsRed) {
+    RecordingDevice d;
+    DrawState s;
+    s.Scale = 4;
+    Canvas c{s, d};
+    MarkSymbolCentre(c, {10, 10}, true);
+    MarkSymbolCentre(c, {10, 10});
+    ASSERT_EQ(d.Shapes().size(), 2u);
+    EXPECT_EQ(d.Shapes()[0].BrushUsed, Brush(Colours::Red));
+    EXPECT_EQ(d.Shapes()[1].BrushUsed, Brush(Colours::White));
+    EXPECT_EQ(d.Shapes()[0].PenUsed, PenForRole(s, 2));
+    EXPECT_EQ(d.Shapes()[0].Box, (DeviceRect{34, 34, 46, 46}));
+}
+
+}  // namespace
