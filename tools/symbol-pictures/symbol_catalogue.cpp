@@ -39,7 +39,8 @@ std::vector<SymbolEntry> MakeCatalogue() {
     // Body pictures by number: the seven planets, the three outer planets, then the points. The
     // chart's bodies 8..11 (nodes, Ascendant, Midheaven) are drawn with pictures 11, 13, 14, 15.
     c.push_back(Body(1, "Sole", {235, 155, 0}, U"\u2609"));
-    c.push_back(Body(2, "Luna", {130, 145, 175}, U"\u263D"));
+    c.push_back(Body(2, "Luna", {130, 145, 175}, U""));
+    c.back().Shape = DrawnShape::Crescent;  // the font's crescent is a thin double line
     c.push_back(Body(3, "Mercurio", {0, 160, 165}, U"\u263F"));
     c.push_back(Body(4, "Venere", {20, 165, 70}, U"\u2640"));
     c.push_back(Body(5, "Marte", {220, 25, 25}, U"\u2642"));

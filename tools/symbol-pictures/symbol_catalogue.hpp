@@ -24,7 +24,7 @@ enum class Variant { Colour, OnBlack, OnWhite };
 inline constexpr Variant AllVariants[] = {Variant::Colour, Variant::OnBlack, Variant::OnWhite};
 
 // Where a glyph comes from: characters of the font, or one of our drawn shapes.
-enum class DrawnShape { None, FireTriangle, EarthTriangle, AirTriangle, WaterTriangle, Salt, Sulphur };
+enum class DrawnShape { None, Crescent, FireTriangle, EarthTriangle, AirTriangle, WaterTriangle, Salt, Sulphur };
 
 struct SymbolEntry {
     std::string Key;     // "PiaX01", "SegM05", "ElFuo1": unique, names the outline

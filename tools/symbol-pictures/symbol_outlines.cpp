@@ -74,10 +74,18 @@ QPainterPath Bar(double y, double x0, double x1) {
     return p;
 }
 
-// The alchemical signs: the element triangles (air and earth crossed by a bar that reaches past
+// The Moon's crescent, and the alchemical signs: the element triangles (air and earth crossed by a bar that reaches past
 // the sides), salt (a circle divided by its horizontal diameter) and sulphur (a triangle over a
 // cross).
 QPainterPath DrawnPath(DrawnShape shape) {
+    if (shape == DrawnShape::Crescent) {
+        // A disc less a slightly smaller one moved to the left: horns to the left, as the font's
+        // crescents of the black moon, and about twice a stroke thick in the middle.
+        QPainterPath disc, bite;
+        disc.addEllipse(QPointF(0, 0), 500, 500);
+        bite.addEllipse(QPointF(-120, 0), 450, 450);
+        return disc.subtracted(bite);
+    }
     const double side = 1000, h = side * std::sqrt(3.0) / 2;
     QPainterPath lines;
     switch (shape) {
@@ -105,7 +113,8 @@ QPainterPath DrawnPath(DrawnShape shape) {
         lines.addPath(Bar(th + 230, 300, 700));
         break;
     }
-    case DrawnShape::None: break;
+    case DrawnShape::None:
+    case DrawnShape::Crescent: break;
     }
     // Centre lines scaled first, so that the stroke has its weight in picture units.
     const QRectF box = lines.boundingRect();
@@ -235,7 +244,7 @@ std::string OutlineTableHeader(const QString& fontFile) {
 
 QImage RenderContactSheet(const std::filesystem::path& installation) {
     const auto& catalogue = Catalogue();
-    constexpr int Big = 64, Small = 16, Pad = 6, Label = 120;
+    constexpr int Big = 96, Small = 16, Pad = 6, Label = 120;
     constexpr int RowHeight = Big + 2 * Pad, Columns = 2;
     constexpr int ColumnWidth = Label + 4 * (Big + Pad) + 2 * (Small + 2 * Pad) + 3 * Pad;
     const int rows = int((catalogue.size() + Columns - 1) / Columns);
