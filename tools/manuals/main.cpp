@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHashFunctions>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -455,6 +456,8 @@ void WriteText(const QString& sourcePath, const QString& outputPath) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The PDF writer lists fonts and images in hash order: a fixed seed gives the same file each run.
+    QHashSeed::setDeterministicGlobalSeed();
     QGuiApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "uso: manuals-generate CARTELLA_MANUALI CARTELLA_INSTALLAZIONE\n");
