@@ -1,5 +1,6 @@
 #include "symbol_catalogue.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -72,7 +73,41 @@ std::vector<SymbolEntry> MakeCatalogue() {
     throw florimant::DataFileError(file, "riga " + std::to_string(line) + ": " + what);
 }
 
+double SignedArea(const Contour& c) {
+    double a = 0;
+    for (size_t i = 0; i < c.size(); ++i) {
+        const auto& p = c[i];
+        const auto& q = c[(i + 1) % c.size()];
+        a += p.X * q.Y - q.X * p.Y;
+    }
+    return a / 2;
+}
+
+bool Inside(const florimant::DevicePoint& p, const Contour& c) {
+    bool in = false;
+    for (size_t i = 0, j = c.size() - 1; i < c.size(); j = i++) {
+        if ((c[i].Y > p.Y) != (c[j].Y > p.Y) && p.X < (c[j].X - c[i].X) * (p.Y - c[i].Y) / (c[j].Y - c[i].Y) + c[i].X)
+            in = !in;
+    }
+    return in;
+}
+
 }  // namespace
+
+void OrientForAnyFillRule(std::vector<Contour>& contours) {
+    for (size_t i = 0; i < contours.size(); ++i) {
+        Contour& c = contours[i];
+        if (c.empty()) continue;
+        // Contours do not cross, so where one vertex lies tells where the whole contour lies; the
+        // middle of its first edge avoids vertices shared with a neighbour.
+        const florimant::DevicePoint probe{(c[0].X + c[1 % c.size()].X) / 2, (c[0].Y + c[1 % c.size()].Y) / 2};
+        int depth = 0;
+        for (size_t k = 0; k < contours.size(); ++k)
+            if (k != i && Inside(probe, contours[k])) ++depth;
+        const bool outer = depth % 2 == 0;
+        if ((SignedArea(c) > 0) != outer) std::reverse(c.begin(), c.end());
+    }
+}
 
 const std::vector<SymbolEntry>& Catalogue() {
     static const std::vector<SymbolEntry> catalogue = MakeCatalogue();

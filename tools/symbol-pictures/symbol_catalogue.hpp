@@ -46,6 +46,11 @@ florimant::Colour VariantColour(const SymbolEntry& entry, Variant variant);
 using Contour = std::vector<florimant::DevicePoint>;
 using OutlineTable = std::map<std::string, std::vector<Contour>>;  // by entry key
 
+// Turns outer contours one way and holes (contours inside an odd number of others) the other,
+// so that readers filling by the non-zero rule, or ignoring the picture's fill mode, paint the
+// same as the even-odd rule the pictures ask for.
+void OrientForAnyFillRule(std::vector<Contour>& contours);
+
 // The table's text: a comment header, then per entry "glyph KEY" and one "c x y x y ..." line per
 // closed contour (whole picture units). Reading checks every number and raises
 // florimant::DataFileError naming the file for anything malformed.

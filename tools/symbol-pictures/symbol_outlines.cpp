@@ -203,6 +203,7 @@ std::vector<Contour> Contours(const QPainterPath& path) {
         while (c.size() > 1 && c.back() == c.front()) c.pop_back();
         if (c.size() >= 3) contours.push_back(std::move(c));
     }
+    OrientForAnyFillRule(contours);
     return contours;
 }
 

@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -157,6 +160,39 @@ TEST(SymbolPictures, TheOutlinesComeFromThePinnedFont) {
     EXPECT_TRUE(text == Contents(SYMBOL_OUTLINES)) << "outlines.txt is not what `symbol-pictures outlines` writes";
     // Reading the table back gives the same contours.
     EXPECT_EQ(symbols::ParseOutlineTable(text, "outlines.txt").size(), symbols::Catalogue().size());
+}
+
+// Some readers fill by the non-zero rule whatever the picture asks (libemf2svg writes no fill
+// rule): holes such as the Sun's ring must stay open for them too.
+TEST(SymbolPictures, TheGlyphsFillTheSameByEitherFillRule) {
+    const symbols::OutlineTable table = symbols::ReadOutlineTable(SYMBOL_OUTLINES);
+    auto render = [](const std::vector<symbols::Contour>& contours, Qt::FillRule rule) {
+        QImage image(250, 250, QImage::Format_Grayscale8);
+        image.fill(255);
+        QPainter painter(&image);
+        QPainterPath path;
+        path.setFillRule(rule);
+        for (const auto& c : contours) {
+            QPolygonF polygon;
+            for (const DevicePoint& p : c) polygon << QPointF(p.X / 4, p.Y / 4);
+            polygon << polygon.first();
+            path.addPolygon(polygon);
+        }
+        painter.fillPath(path, Qt::black);
+        return image;
+    };
+    for (const auto& [key, contours] : table) {
+        SCOPED_TRACE(key);
+        const QImage evenOdd = render(contours, Qt::OddEvenFill), nonZero = render(contours, Qt::WindingFill);
+        int differing = 0;
+        for (int y = 0; y < 250; ++y)
+            for (int x = 0; x < 250; ++x) differing += evenOdd.pixelColor(x, y) != nonZero.pixelColor(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+    // The Sun keeps the open ring between its rim and its dot.
+    const QImage sun = render(table.at("PiaX01"), Qt::WindingFill);
+    EXPECT_EQ(sun.pixelColor(125, 125), QColor(Qt::black));
+    EXPECT_EQ(sun.pixelColor(125, 80), QColor(Qt::white));
 }
 
 TEST(SymbolPictures, AMalformedOutlineTableIsRefusedWithTheLineNamed) {
