@@ -21,6 +21,11 @@ struct LayoutAnchors {
     SheetPoint HouseLine, NodeLine, Footer, DateAndOwner;
 };
 
+// Where the term texts must end: before the latitudes table beside them on the portrait sheet,
+// at the right margin of the header on the landscape one (the page ends some 17 units further).
+constexpr Real TermsRightEdgePortrait = 202;
+constexpr Real TermsRightEdgeLandscape = 313;
+
 }  // namespace
 
 std::string SheetBirthLine(const ChartData& chart) {
@@ -72,7 +77,7 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
     const ArchetypalStructure structure =
         inputs.Structure ? *inputs.Structure : ComputeArchetypalStructure(folder, chart);
     if (portrait) {
-        DrawTermsTable(c, folder, {115, 220});
+        DrawTermsTable(c, folder, {115, 220}, TermsRightEdgePortrait);
         DrawDodecatemoriaTable(c, chart, {115, 275});
         DrawLatitudesTable(c, chart, {205, 219});
         DrawLongitudesTable(c, chart, {18, 115});
@@ -80,7 +85,7 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
         DrawSheetStructure(c, structure, {25, 315});
     } else {
         DrawDodecatemoriaTable(c, chart, {265, 90});
-        DrawTermsTable(c, folder, {243, 150});
+        DrawTermsTable(c, folder, {243, 150}, TermsRightEdgeLandscape);
         DrawLatitudesTable(c, chart, {18, 65});
         DrawRelativeLongitudesTable(c, chart, {165, 210});
         DrawSheetStructure(c, structure, {25, 218});

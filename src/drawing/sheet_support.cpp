@@ -1,11 +1,67 @@
 #include "drawing/sheet_support.hpp"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace florimant {
+
+namespace {
+
+// Advance widths of Arial in units of 1/2048 em: U+0020..U+007E, then U+00A0..U+00FF.
+constexpr uint16_t AsciiAdvances[] = {
+    569, 569, 727, 1139, 1139, 1821, 1366, 391, 682, 682, 797, 1196, 569, 682, 569, 569,
+    1139, 1139, 1139, 1139, 1139, 1139, 1139, 1139, 1139, 1139, 569, 569, 1196, 1196, 1196, 1139,
+    2079, 1366, 1366, 1479, 1479, 1366, 1251, 1593, 1479, 569, 1024, 1366, 1139, 1706, 1479, 1593,
+    1366, 1593, 1479, 1366, 1251, 1479, 1366, 1933, 1366, 1366, 1251, 569, 569, 569, 961, 1139,
+    682, 1139, 1139, 1024, 1139, 1139, 569, 1139, 1139, 455, 455, 1024, 455, 1706, 1139, 1139,
+    1139, 1139, 682, 1024, 569, 1139, 1024, 1479, 1024, 1024, 1024, 684, 532, 684, 1196,
+};
+constexpr uint16_t LatinAdvances[] = {
+    569, 682, 1139, 1139, 1139, 1139, 532, 1139, 682, 1509, 758, 1139, 1196, 682, 1509, 1131,
+    819, 1124, 682, 682, 682, 1180, 1100, 682, 682, 682, 748, 1139, 1708, 1708, 1708, 1251,
+    1366, 1366, 1366, 1366, 1366, 1366, 2048, 1479, 1366, 1366, 1366, 1366, 569, 569, 569, 569,
+    1479, 1479, 1593, 1593, 1593, 1593, 1593, 1196, 1593, 1479, 1479, 1479, 1479, 1366, 1366, 1251,
+    1139, 1139, 1139, 1139, 1139, 1139, 1821, 1024, 1139, 1139, 1139, 1139, 569, 569, 569, 569,
+    1139, 1139, 1139, 1139, 1139, 1139, 1139, 1124, 1251, 1139, 1139, 1139, 1139, 1024, 1139, 1024,
+};
+constexpr Real UnitsPerEm = 2048;
+constexpr Real CellPerEm = (1854 + 434) / UnitsPerEm;  // ascent + descent
+constexpr uint16_t WideAdvance = 2048;  // a whole em: no character of the sheets is wider
+
+// The next code point of a UTF-8 text; a broken sequence counts as one wide character.
+char32_t NextCodePoint(std::string_view s, size_t& i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char first = byte(i++);
+    if (first < 0x80) return first;
+    const int more = first >= 0xF0 ? 3 : first >= 0xE0 ? 2 : first >= 0xC0 ? 1 : 0;
+    char32_t c = first & (0x3F >> more);
+    for (int k = 0; k < more; ++k) {
+        if (i >= s.size() || (byte(i) & 0xC0) != 0x80) return 0xFFFD;
+        c = (c << 6) | (byte(i++) & 0x3F);
+    }
+    return more ? c : 0xFFFD;
+}
+
+}  // namespace
+
+Real ArialTextWidth(std::string_view utf8, Real cellHeight) {
+    long units = 0;
+    for (size_t i = 0; i < utf8.size();) {
+        const char32_t c = NextCodePoint(utf8, i);
+        if (c >= 0x20 && c <= 0x7E)
+            units += AsciiAdvances[c - 0x20];
+        else if (c >= 0xA0 && c <= 0xFF)
+            units += LatinAdvances[c - 0xA0];
+        else
+            units += WideAdvance;
+    }
+    // Devices size the em in whole units: up to half a unit more than the cell asks for.
+    const Real em = cellHeight / CellPerEm + Real(0.5);
+    return units * em / UnitsPerEm;
+}
 
 void ApplyPrintScale(DrawState& s, int pageWidthPixels) {
     s.Scale = pageWidthPixels / Real(210) * Real(0.776);

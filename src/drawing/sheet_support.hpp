@@ -18,6 +18,11 @@ void RestoreScreenScale(DrawState& state, Real screenScale, Real axisCorrectionX
 // shows them + ")": 123.25 gives "(123°,25)", 123.5 "(123°,5)", 123 "(123°,)". UTF-8.
 std::string AbsoluteLongitudeText(Real longitude);
 
+// The width of a UTF-8 text in Arial (and the metric-compatible Liberation Sans) whose character
+// cell is `cellHeight` high, in the same units: never less than a device that rounds the em to a
+// whole unit lays it out. Characters outside Windows-1252's Latin range count as wide ones.
+Real ArialTextWidth(std::string_view utf8, Real cellHeight);
+
 // The name check of an exported picture: every "." must be followed by exactly "EMF" up to the
 // end of the name, so "GRAF03.EMF" and "GRAF03" pass and "GRAF03.emf" or "GRAF03.EMF.BAK" do not.
 bool PassesPictureNameCheck(std::string_view name);

@@ -1,5 +1,7 @@
 #include "drawing/sheet_tables.hpp"
 
+#include <algorithm>
+
 #include "analysis/chart_keys.hpp"
 #include "analysis/masters.hpp"
 #include "analysis/sectors.hpp"
@@ -25,6 +27,25 @@ void BodyPicture(Canvas& c, int body, SheetPoint centre, int logicalTextColour =
     SetTextColour(c, logicalTextColour);
 }
 
+// Left-aligned text in font `fontNumber`, or in the largest smaller size of its face that ends
+// before `rightEdge`, moved down by half the height it gave up so it keeps its row's middle.
+void FittedTextLeft(Canvas& c, std::string_view text, int fontNumber, SheetPoint at, Real rightEdge) {
+    Font font = FontForNumber(c.State, fontNumber);
+    const int room = MapX(c.State, rightEdge) - MapX(c.State, at.X);
+    if (room <= 0 || ArialTextWidth(text, font.Height) <= room) {
+        TextLeft(c, text, fontNumber, at);
+        return;
+    }
+    const int full = font.Height;
+    font.Height = std::max(1, int(full * room / ArialTextWidth(text, full)));
+    while (font.Height > 1 && ArialTextWidth(text, font.Height) > room) --font.Height;
+    if (c.State.BlackAndWhite) SetTextColour(c, 0);
+    c.Target.SetFont(font);
+    DevicePoint p = MapPoint(c.State, at);
+    p.Y += (full - font.Height) / 2;
+    c.Target.Text(p, text, TextAlign::Left);
+}
+
 }  // namespace
 
 std::vector<std::string> SheetKeyLines(const ChartData& chart) {
@@ -39,7 +60,7 @@ void WriteSheetKeys(const ProgramFolder& folder, const ChartData& chart) {
     ReplaceTextFile(folder, PointKeysFile, SheetKeyLines(chart));
 }
 
-void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor) {
+void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor, Real rightEdge) {
     SetTextColour(c, 4);
     TextLeft(c, "TERMINI", 2, {anchor.X - 1, anchor.Y - 8});
     const std::vector<std::string> keys = ReadTextLines(folder, PointKeysFile);
@@ -62,7 +83,7 @@ void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor) {
             ++row;
             BodyPicture(c, row, {anchor.X, y}, colour);
             const std::string shown = text.size() > 21 ? text.substr(21, 60) : std::string();
-            TextLeft(c, Cp1252ToUtf8(shown), 2, {anchor.X + 4, y - 2.6L});
+            FittedTextLeft(c, Cp1252ToUtf8(shown), 2, {anchor.X + 4, y - 2.6L}, rightEdge);
             y += 4.5L;
         }
     }

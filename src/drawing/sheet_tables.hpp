@@ -22,8 +22,10 @@ std::vector<std::string> SheetKeyLines(const ChartData& chart);
 void WriteSheetKeys(const ProgramFolder& folder, const ChartData& chart);
 
 // "TERMINI": one row per line of the term texts whose key matches a line of the sheet key file;
-// the rows after the ninth (the decans) in the other colour.
-void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor);
+// the rows after the ninth (the decans) in the other colour. A text wider than the room up to
+// `rightEdge` is written smaller, centred on its row, so it stays off the next table and the
+// page's edge.
+void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor, Real rightEdge);
 void DrawDodecatemoriaTable(Canvas& c, const ChartData& chart, SheetPoint anchor);
 void DrawLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);          // portrait
 void DrawRelativeLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);  // landscape

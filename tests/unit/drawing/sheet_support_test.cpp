@@ -39,3 +39,17 @@ TEST(PictureName, EveryDotMustIntroduceUpperCaseEmfAtTheEnd) {
     EXPECT_FALSE(PassesPictureNameCheck("GRAF03."));
     EXPECT_FALSE(PassesPictureNameCheck("GRAF03.EMFX"));
 }
+
+TEST(ArialWidth, AdvancesOfTheFaceScaledByTheCellWithRoomForRounding) {
+    // "Sole" is 1366 + 1139 + 455 + 1139 units of 2048; a cell of 2288 units is one em.
+    const Real em = 2288;
+    EXPECT_NEAR(double(ArialTextWidth("Sole", em)), (1366 + 1139 + 455 + 1139) * (2048 + 0.5) / 2048, 1e-9);
+    EXPECT_EQ(ArialTextWidth("", em), 0);
+    // Accented letters as their base letters, the degree sign its own width, anything else a
+    // whole em; a broken UTF-8 sequence is one character.
+    EXPECT_EQ(ArialTextWidth("\u00e8", em), ArialTextWidth("e", em));
+    EXPECT_NEAR(double(ArialTextWidth("\u00b0", em)), 819 * 2048.5 / 2048, 1e-9);
+    EXPECT_NEAR(double(ArialTextWidth("\u2014", em)), 2048.5, 1e-9);
+    EXPECT_NEAR(double(ArialTextWidth("\xe8x", em)), (2048 + 1024) * 2048.5 / 2048, 1e-9);  // a lone lead byte, then x
+    EXPECT_GT(ArialTextWidth("WWW", 20), ArialTextWidth("iii", 20) * 3);
+}

@@ -10,6 +10,7 @@
 #include "common/file_io.hpp"
 #include "drawing/emf_device.hpp"
 #include "drawing/recording_device.hpp"
+#include "drawing/sheet_support.hpp"
 
 using namespace florimant;
 using Kind = RecordedShape::Kind;
@@ -68,7 +69,7 @@ TEST(TermsTable, RowsByKeyAndTheDecansInTheOtherColour) {
     RecordingDevice d;
     const DrawState s = Paper();
     Canvas c{s, d};
-    DrawTermsTable(c, folder, {100, 50});
+    DrawTermsTable(c, folder, {100, 50}, 400);
     const auto t = Texts(d);
     ASSERT_EQ(t.size(), 11u);  // title + 10 rows
     EXPECT_EQ(t[0]->Text, "TERMINI");
@@ -79,6 +80,38 @@ TEST(TermsTable, RowsByKeyAndTheDecansInTheOtherColour) {
     EXPECT_EQ(t[10]->Text, "Testo 8");
     EXPECT_EQ(t[10]->TextColour, Colours::Black);  // the tenth row starts the second group
     EXPECT_EQ(t[10]->Points[0][0].Y, RoundHalfEven(50 + 4.5L * 9 + 1 - 2.6L));
+    for (size_t i = 1; i < t.size(); ++i) EXPECT_EQ(t[i]->FontUsed, FontForNumber(s, 2));  // all fit
+}
+
+TEST(TermsTable, TextsTooLongForTheRoomAreWrittenSmallerOnTheirRow) {
+    const auto dir = std::filesystem::temp_directory_path() / ("florimant_terms_fit_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    const ProgramFolder folder(dir);
+    ReplaceTextFile(folder, "OpzioneT\\PosiPian.txt", {"Sole01", "Luna01"});
+    const std::string longest = "Sole: termine 49, da +273\xb0 a +279\xb0 dall'ASC, Mercurio  WWW";
+    ReplaceTextFile(folder, TermTextsFile, {"Sole01  " + std::string(13, ' ') + longest, "Luna01  " + std::string(13, ' ') + "Luna"});
+    RecordingDevice d;
+    DrawState s = Paper();
+    s.Scale = 5;
+    s.FontBase = 16;
+    s.BlackAndWhite = true;
+    Canvas c{s, d};
+    const Real rightEdge = 120;
+    DrawTermsTable(c, folder, {50, 40}, rightEdge);
+    const auto t = Texts(d);
+    ASSERT_EQ(t.size(), 3u);
+    const Font normal = FontForNumber(s, 2);
+    const RecordedShape& fitted = *t[1];
+    EXPECT_LT(fitted.FontUsed.Height, normal.Height);
+    EXPECT_EQ(fitted.FontUsed.Face, normal.Face);
+    EXPECT_EQ(fitted.TextColour, Colours::Black);  // black and white on paper
+    const double left = fitted.Points[0][0].X;
+    EXPECT_EQ(left, MapX(s, 54));
+    EXPECT_LE(left + double(ArialTextWidth(fitted.Text, fitted.FontUsed.Height)), MapX(s, rightEdge));
+    EXPECT_GT(left + double(ArialTextWidth(fitted.Text, fitted.FontUsed.Height + 1)), MapX(s, rightEdge));  // as large as fits
+    // Centred on the row it would have had.
+    EXPECT_EQ(fitted.Points[0][0].Y, MapY(s, 40 - 2.6L) + (normal.Height - fitted.FontUsed.Height) / 2);
+    EXPECT_EQ(t[2]->FontUsed, normal);  // a short text keeps its font
 }
 
 TEST(SheetTables, LongitudesDodecatemoriaLatitudesRows) {
