@@ -13,6 +13,11 @@
 #include <set>
 #include <sstream>
 
+#ifdef SYMBOL_PICTURES_EMF2SVG
+#include <QSvgRenderer>
+#include <emf2svg.h>
+#endif
+
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
 #include "drawing/emf_player.hpp"
@@ -20,6 +25,7 @@
 #include "drawing/recording_device.hpp"
 #include "symbol_catalogue.hpp"
 #include "symbol_outlines.hpp"
+#include "ui/qt_device.hpp"
 
 using namespace florimant;
 namespace fs = std::filesystem;
@@ -194,6 +200,61 @@ TEST(SymbolPictures, TheGlyphsFillTheSameByEitherFillRule) {
     EXPECT_EQ(sun.pixelColor(125, 125), QColor(Qt::black));
     EXPECT_EQ(sun.pixelColor(125, 80), QColor(Qt::white));
 }
+
+#ifdef SYMBOL_PICTURES_EMF2SVG
+// Pictures saved from the sheets go to other programs: an independent reader (libemf2svg) must
+// paint every picture as our own player does.
+TEST(SymbolPictures, AnIndependentReaderPaintsThePicturesAsWeDo) {
+    constexpr int Side = 120;
+    for (const symbols::SymbolEntry& e : symbols::Catalogue()) {
+        SCOPED_TRACE(e.Key);
+        const MetafilePicture picture = LoadMetafilePicture(ProgramFolder(Installation), symbols::ProgramPath(e, symbols::Variant::Colour));
+        std::vector<uint8_t> bytes = picture.Bytes;
+        generatorOptions options{};
+        options.nameSpace = const_cast<char*>("svg");
+        options.svgDelimiter = true;
+        options.imgWidth = Side;
+        options.imgHeight = Side;
+        char* svg = nullptr;
+        size_t length = 0;
+        ASSERT_NE(emf2svg(reinterpret_cast<char*>(bytes.data()), bytes.size(), &svg, &length, &options), 0);
+        const QByteArray svgText(svg, qsizetype(length));
+        std::free(svg);
+        QImage theirs(Side, Side, QImage::Format_RGB32), ours(Side, Side, QImage::Format_RGB32);
+        theirs.fill(Qt::white), ours.fill(Qt::white);
+        {
+            QSvgRenderer renderer(svgText);
+            ASSERT_TRUE(renderer.isValid());
+            QPainter painter(&theirs);
+            renderer.render(&painter, QRectF(0, 0, Side, Side));
+        }
+        {
+            QPainter painter(&ours);
+            QtDevice device(painter);
+            device.Picture(picture, {0, 0, Side, Side});
+        }
+        // The reader scales the page a little differently, so the glyph is compared by its ink in
+        // the glyph's colour (a hole filled by the wrong rule or a lost contour changes it a lot)
+        // and by where that ink is.
+        struct Ink {
+            double Count = 0, X = 0, Y = 0;
+        };
+        auto ink = [&](const QImage& image) {
+            Ink k;
+            for (int y = 0; y < Side; ++y)
+                for (int x = 0; x < Side; ++x)
+                    if (image.pixelColor(x, y) == QColor(e.Rgb.Red, e.Rgb.Green, e.Rgb.Blue)) ++k.Count, k.X += x, k.Y += y;
+            if (k.Count > 0) k.X /= k.Count, k.Y /= k.Count;
+            return k;
+        };
+        const Ink a = ink(ours), b = ink(theirs);
+        EXPECT_GT(a.Count, Side * Side / 20);
+        EXPECT_NEAR(b.Count / a.Count, 1.0, 0.25);
+        EXPECT_NEAR(a.X, b.X, 3.0);
+        EXPECT_NEAR(a.Y, b.Y, 3.0);
+    }
+}
+#endif
 
 TEST(SymbolPictures, AMalformedOutlineTableIsRefusedWithTheLineNamed) {
     const char* bad[] = {
