@@ -346,6 +346,28 @@ TEST_F(AnalysisViews, ArchetypalRowsFramedColouredAndRecorded) {
     EXPECT_EQ(connectors, 0);
 }
 
+TEST_F(AnalysisViews, ArchetypalTablesStayInsideTheReducedWheel) {
+    // Seven rows of one planet, and one row of seven: the tallest and the widest tables.
+    ArchetypalStructure tall, wide;
+    for (int p = 1; p <= 7; ++p) tall.Rows.push_back(Row(p, Domicile));
+    wide.Rows.push_back(Row(Body::Sun, Domicile, {{2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}}));
+    for (const ArchetypalStructure* s : {&tall, &wide}) {
+        device_.Clear();
+        Canvas c = MakeCanvas();
+        DrawArchetypalStructure(c, *s);
+        int frames = 0;
+        for (const auto& shape : device_.Shapes()) {
+            if (shape.Shape != Kind::Rectangle) continue;
+            ++frames;
+            // Every corner within the natal ring's inner circle (R4 + 5 = 55).
+            for (double x : {shape.Box.Left, shape.Box.Right})
+                for (double y : {shape.Box.Top, shape.Box.Bottom})
+                    EXPECT_LT(std::hypot(x / S - 100, y / S - 100), 55) << x << " " << y;
+        }
+        EXPECT_EQ(frames, int(s->Rows.size()));
+    }
+}
+
 TEST_F(AnalysisViews, ArchetypalEmptyStructureShowsItsSentence) {
     Canvas c = MakeCanvas();
     const auto centres = DrawArchetypalStructure(c, ArchetypalStructure{});
