@@ -29,7 +29,8 @@ int AnalysisViewHelpMessage(int view, int state, bool sign = false);
 bool AnalysisViewShowsAspectsPanel(int view, int state);
 
 // What a drawn view leaves to the window: the symbol centres it recorded (sheet units) and the
-// lines of the aspects panel when the view shows it.
+// lines of the aspects panel when the view shows it. Signs are recorded exactly when the
+// standard chart was drawn, which is when the data fields are filled again.
 struct AnalysisViewResult {
     bool PointsRecorded = false, SignsRecorded = false, ArchetypalRecorded = false;
     std::array<SheetPoint, Body::Count + 1> Points{};  // 1..11

@@ -10,6 +10,8 @@
 #include <optional>
 
 #include "analysis/constitution.hpp"
+#include "drawing/emf_device.hpp"
+#include "drawing/emf_player.hpp"
 #include "drawing/recording_device.hpp"
 #include "engine/texts.hpp"
 
@@ -625,6 +627,37 @@ TEST(AnalysisClicks, SelectedSymbolCircleTurnsRed) {
     EXPECT_EQ(d.Shapes()[1].BrushUsed, Brush(Colours::White));
     EXPECT_EQ(d.Shapes()[0].PenUsed, PenForRole(s, 2));
     EXPECT_EQ(d.Shapes()[0].Box, (DeviceRect{34, 34, 46, 46}));
+}
+
+}  // namespace
+
+namespace {
+
+// The views draw on a metafile as on the window: the picture plays back with the same texts.
+TEST_F(AnalysisViews, EveryViewRecordsAsAMetafile) {
+    state_.Target = DrawTarget::Metafile;
+    const ChartData chart = Chart();
+    const std::pair<int, int> views[] = {{0, 0}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 1}, {2, 2}, {2, 3},
+                                         {3, 0}, {4, 0}, {4, 1}, {4, 2}, {4, 3}};
+    for (const auto& [view, state] : views) {
+        EmfDevice emf(int(281 * S), int(204 * S));
+        RecordingDevice direct;
+        Canvas toEmf{state_, emf};
+        Canvas toRecord{state_, direct};
+        DrawAnalysisView(toEmf, chart, folder_, orbs_, view, state);
+        DrawAnalysisView(toRecord, chart, folder_, orbs_, view, state);
+        const MetafilePicture picture{"view.emf", emf.Finish()};
+        RecordingDevice played;
+        PlayMetafile(picture, played, {0, 0, 281 * S, 204 * S});
+        std::vector<std::string> drawnTexts, playedTexts;
+        // An empty text leaves no record in a metafile.
+        for (const auto& shape : direct.Shapes())
+            if (shape.Shape == Kind::Text && !shape.Text.empty()) drawnTexts.push_back(shape.Text);
+        for (const auto& shape : played.Shapes())
+            if (shape.Shape == Kind::Text) playedTexts.push_back(shape.Text);
+        EXPECT_FALSE(drawnTexts.empty()) << view << "/" << state;
+        EXPECT_EQ(playedTexts, drawnTexts) << view << "/" << state;
+    }
 }
 
 }  // namespace
