@@ -1,11 +1,14 @@
 #include "common/file_io.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <system_error>
 
 #include "common/data_file_error.hpp"
@@ -33,33 +36,75 @@ void NotifyFileOperation(std::string_view operation, const fs::path& path) {
     if (Hook()) Hook()(operation, path);
 }
 
+namespace {
+// pread/pwrite of the whole span, resuming after a partial transfer or a signal. Returns the
+// number of bytes transferred (short only at the end of the file for a read), or -1 on error.
+ssize_t ReadFully(int fd, uint8_t* data, size_t size, uint64_t offset) {
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pread(fd, data + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+bool WriteFully(int fd, const uint8_t* data, size_t size, uint64_t offset) {
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pwrite(fd, data + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+}  // namespace
+
 RecordFile::RecordFile(const ProgramFolder& folder, std::string programPath, size_t recordSize, Mode mode)
-    : programPath_(std::move(programPath)), path_(folder.Resolve(programPath_)), recordSize_(recordSize) {
-    const char* how = "rb";
-    if (mode == Mode::ReadWrite) how = "r+b";
-    if (mode == Mode::Create) {
+    : programPath_(std::move(programPath)), recordSize_(recordSize) {
+    if (recordSize_ == 0) throw DataFileError(programPath_, "dimensione del record nulla");
+    int flags = O_RDONLY;
+    if (mode == Mode::ReadWrite) flags = O_RDWR;
+    errno = 0;
+    if (mode != Mode::Create) {
+        // The path as spelled is what the case-insensitive lookup returns whenever it exists, so
+        // the lookup, which stats or lists every folder on the way, runs only when it does not.
+        path_ = folder.AsSpelled(programPath_);
+        fd_ = ::open(path_.c_str(), flags | O_CLOEXEC);
+        if (fd_ < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+            path_ = folder.Resolve(programPath_);
+            errno = 0;
+            fd_ = ::open(path_.c_str(), flags | O_CLOEXEC);
+        }
+    } else {
+        path_ = folder.Resolve(programPath_);
         std::error_code ec;
         fs::create_directories(path_.parent_path(), ec);
         NotifyFileOperation("write", path_);
-        how = "w+b";
+        errno = 0;
+        fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     }
-    errno = 0;
-    file_ = std::fopen(path_.c_str(), how);
-    if (!file_) {
+    if (fd_ < 0) {
+        const int openError = errno;
         std::error_code ec;
-        throw DataFileError(programPath_, fs::exists(path_, ec) ? IoFault("impossibile aprire il file") : "file mancante");
+        const bool exists = fs::exists(path_, ec);
+        errno = openError;
+        throw DataFileError(programPath_, exists ? IoFault("impossibile aprire il file") : "file mancante");
     }
 }
 
 RecordFile::~RecordFile() {
-    if (file_) std::fclose(file_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 uint64_t RecordFile::SizeInBytes() const {
-    if (std::fseek(file_, 0, SEEK_END) != 0) throw DataFileError(programPath_, IoFault("errore di lettura"));
-    long size = std::ftell(file_);
-    if (size < 0) throw DataFileError(programPath_, IoFault("errore di lettura"));
-    return static_cast<uint64_t>(size);
+    struct stat st;
+    errno = 0;
+    if (::fstat(fd_, &st) != 0) throw DataFileError(programPath_, IoFault("errore di lettura"));
+    return static_cast<uint64_t>(st.st_size);
 }
 
 size_t RecordFile::Count() const {
@@ -73,21 +118,30 @@ size_t RecordFile::Count() const {
 
 size_t RecordFile::CountWhole() const { return static_cast<size_t>(SizeInBytes() / recordSize_); }
 
-std::vector<uint8_t> RecordFile::Read(size_t index) const {
-    std::vector<uint8_t> record(recordSize_);
+std::vector<uint8_t> RecordFile::Read(size_t index) const { return ReadRecords(index, 1); }
+
+std::vector<uint8_t> RecordFile::ReadRecords(size_t first, size_t count) const {
+    // An index so large that its offset overflows is simply a record the file does not have.
+    constexpr uint64_t limit = static_cast<uint64_t>(std::numeric_limits<off_t>::max());
+    const auto missing = [&](size_t index) {
+        return DataFileError(programPath_, "file troppo corto: il record " + std::to_string(index) +
+                                               " manca o è incompleto");
+    };
+    if (count == 0) return {};
+    if (count > limit / recordSize_ || first > limit / recordSize_ - count) throw missing(first);
+    std::vector<uint8_t> records(count * recordSize_);
     errno = 0;
-    if (std::fseek(file_, static_cast<long>(index * recordSize_), SEEK_SET) != 0 ||
-        std::fread(record.data(), 1, recordSize_, file_) != recordSize_)
-        throw DataFileError(programPath_, "file troppo corto: il record " + std::to_string(index) + " manca o è incompleto");
-    return record;
+    const ssize_t n = ReadFully(fd_, records.data(), records.size(), static_cast<uint64_t>(first) * recordSize_);
+    if (n < 0) throw DataFileError(programPath_, IoFault("errore di lettura"));
+    if (static_cast<size_t>(n) != records.size()) throw missing(first + static_cast<size_t>(n) / recordSize_);
+    return records;
 }
 
 void RecordFile::Write(size_t index, const std::vector<uint8_t>& record) {
     if (record.size() != recordSize_) throw DataFileError(programPath_, "record di lunghezza errata");
     NotifyFileOperation("write", path_);
     errno = 0;
-    if (std::fseek(file_, static_cast<long>(index * recordSize_), SEEK_SET) != 0 ||
-        std::fwrite(record.data(), 1, recordSize_, file_) != recordSize_ || std::fflush(file_) != 0)
+    if (!WriteFully(fd_, record.data(), recordSize_, static_cast<uint64_t>(index) * recordSize_))
         throw DataFileError(programPath_, IoFault("errore di scrittura"));
 }
 
@@ -95,8 +149,8 @@ void RecordFile::Append(const std::vector<uint8_t>& record) { Write(CountWhole()
 
 void RecordFile::Truncate(size_t records) {
     NotifyFileOperation("truncate", path_);
-    std::fflush(file_);
-    if (::ftruncate(fileno(file_), static_cast<off_t>(records * recordSize_)) != 0)
+    errno = 0;
+    if (::ftruncate(fd_, static_cast<off_t>(records * recordSize_)) != 0)
         throw DataFileError(programPath_, IoFault("errore di scrittura"));
 }
 

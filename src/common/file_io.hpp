@@ -36,6 +36,8 @@ public:
     size_t Count() const;
     size_t CountWhole() const;
     std::vector<uint8_t> Read(size_t index) const;          // throws when the record is short or absent
+    // `count` consecutive records from `first` in one read (the same checks as Read).
+    std::vector<uint8_t> ReadRecords(size_t first, size_t count) const;
     void Write(size_t index, const std::vector<uint8_t>& record);  // index <= Count()
     void Append(const std::vector<uint8_t>& record);
     void Truncate(size_t records);
@@ -47,7 +49,9 @@ private:
     std::string programPath_;
     std::filesystem::path path_;
     size_t recordSize_;
-    std::FILE* file_ = nullptr;
+    // Unbuffered: every record is read or written by offset in one system call, so a reader of a
+    // few records never fills a stream buffer it will not use.
+    int fd_ = -1;
 };
 
 // Whole file contents; DataFileError "file mancante" when absent.

@@ -59,7 +59,20 @@ ProgramFolder::ProgramFolder(fs::path root) : root_(std::move(root)) {}
 
 ProgramFolder ProgramFolder::Current() { return ProgramFolder(fs::current_path()); }
 
+fs::path ProgramFolder::AsSpelled(std::string_view programPath) const {
+    fs::path result = root_;
+    for (const std::string& part : SplitProgramPath(programPath))
+        if (part != ".") result /= part;
+    return result;
+}
+
 fs::path ProgramFolder::Resolve(std::string_view programPath) const {
+    // Most paths are written as the installation spells them: one stat settles those.
+    {
+        std::error_code ec;
+        fs::path spelled = AsSpelled(programPath);
+        if (fs::exists(spelled, ec)) return spelled;
+    }
     fs::path result = root_;
     bool stillMatching = true;  // once a component is missing, the rest cannot exist either
     for (const std::string& part : SplitProgramPath(programPath)) {

@@ -21,6 +21,9 @@ public:
 
     // The real path of a program path ("/" is accepted as a separator as well as "\").
     std::filesystem::path Resolve(std::string_view programPath) const;
+    // The real path with every component spelled as given, looking nothing up: the same as
+    // Resolve whenever that file exists, so an open of it that succeeds needs no lookup.
+    std::filesystem::path AsSpelled(std::string_view programPath) const;
     bool Exists(std::string_view programPath) const;
     // Files of a folder whose names match a pattern with "*" and "?" wildcards, case-insensitively
     // (for example "*.ST1"); names only, sorted case-insensitively.

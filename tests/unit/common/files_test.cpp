@@ -67,6 +67,26 @@ TEST(RecordFile, ReportsMissingShortAndDamagedFilesByName) {
     EXPECT_THROW(f.Read(2), DataFileError);  // only 2 bytes of record 2 exist
 }
 
+TEST(RecordFile, ReadsConsecutiveRecordsAndNamesTheFirstMissingOne) {
+    TempFolder t;
+    WriteBytes(t.path / "Dir" / "R.rnd", "abcdefghij");  // three 3-byte records and one byte
+    ProgramFolder folder(t.path);
+    RecordFile f(folder, "DIR\\r.rnd", 3);  // found by the case-insensitive lookup
+    EXPECT_EQ(f.path(), t.path / "Dir" / "R.rnd");
+    const std::vector<uint8_t> two = f.ReadRecords(1, 2);
+    EXPECT_EQ(std::string(two.begin(), two.end()), "defghi");
+    EXPECT_TRUE(f.ReadRecords(7, 0).empty());
+    try {
+        f.ReadRecords(2, 2);
+        FAIL() << "no error for a short read";
+    } catch (const DataFileError& e) {
+        EXPECT_NE(e.fault().find("record 3 "), std::string::npos) << e.fault();
+    }
+    // An index whose byte offset does not fit a file offset is a missing record, not a wrap.
+    EXPECT_THROW(f.ReadRecords(SIZE_MAX / 2, 2), DataFileError);
+    EXPECT_THROW(f.Read(SIZE_MAX), DataFileError);
+}
+
 TEST(RecordFile, WritesAppendsAndTruncatesInPlace) {
     TempFolder t;
     ProgramFolder folder(t.path);
