@@ -153,6 +153,9 @@ void WaitSeconds(uint16_t seconds, uint16_t milliseconds) {
 }
 
 Real Normalize360(Real x) {
+    // Most angles are already within the turn; for them the general reduction gives x itself
+    // (an x just below 360 whose quotient rounds up to 1 comes back as x - 360 + 360 = x).
+    if (x >= 0 && x < 360) return x;
     Real r = x - 360 * std::trunc(x / 360);
     if (r < 0) r += 360;
     return r >= 360 ? 0 : r;  // a tiny negative value would otherwise round up to 360 itself

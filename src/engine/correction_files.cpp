@@ -19,22 +19,6 @@ int64_t CheckedIndex(Real value, const char* file) {
     return static_cast<int64_t>(value);
 }
 
-Real ReadDaily(RecordFile& file, int64_t n, Real offset, bool wrap) {
-    auto first = file.Read(static_cast<size_t>(n));
-    auto second = file.Read(static_cast<size_t>(n + 1));
-    Real a, b;
-    if (file.recordSize() == 2) {
-        a = ReadI16LE(first, 0);
-        b = ReadI16LE(second, 0);
-    } else {
-        a = ReadI32LE(first, 0);
-        b = ReadI32LE(second, 0);
-    }
-    Real c = offset * (b - a) + a;
-    if (wrap && c > 21600) c -= 21600;
-    return c;
-}
-
 }  // namespace
 
 int16_t PlanetCorrectionField(std::span<const uint8_t> record, int code) {
@@ -58,18 +42,22 @@ int64_t DailyCorrectionRecordIndex(Real jd, Real epoch) {
                                                                                           : BlackMoonCorrectionFile);
 }
 
-RecordFile& CorrectionFiles::Open(std::unique_ptr<RecordFile>& slot, const char* programPath, size_t recordSize) {
-    if (!slot) slot = std::make_unique<RecordFile>(folder_, programPath, recordSize);
-    return *slot;
+std::span<const uint8_t> CorrectionFiles::Pair(File& f, int64_t n) {
+    if (!f.file) f.file = std::make_unique<RecordFile>(folder_, f.programPath, f.recordSize);
+    if (f.pairIndex != n) {
+        f.pairIndex = -1;  // a failed read leaves nothing behind that looks valid
+        f.pair = f.file->ReadRecords(static_cast<size_t>(n), 2);
+        f.pairIndex = n;
+    }
+    return f.pair;
 }
 
 Real CorrectionFiles::PlanetCorrection(int code, Real jd) {
-    RecordFile& file = Open(planets_, PlanetCorrectionFile, PlanetCorrectionRecordSize);
-    int64_t index = PlanetCorrectionRecordIndex(jd);
-    auto first = file.Read(static_cast<size_t>(index));
-    auto second = file.Read(static_cast<size_t>(index + 1));
+    const int64_t index = PlanetCorrectionRecordIndex(jd);
+    const std::span<const uint8_t> pair = Pair(planets_, index);
+    const std::span<const uint8_t> first = pair.first(PlanetCorrectionRecordSize);
     const Real a = PlanetCorrectionField(first, code);
-    const Real b = PlanetCorrectionField(second, code);
+    const Real b = PlanetCorrectionField(pair.subspan(PlanetCorrectionRecordSize), code);
     if (a == b) return a > 21600 ? a - 21600 : a;  // the record's day does not matter then
     const Real j0 = DecodeReal48(std::span<const uint8_t, 6>(first.data(), 6));
     // The record of a date starts at most 5 days before it; anything else is a damaged file,
@@ -82,16 +70,24 @@ Real CorrectionFiles::PlanetCorrection(int code, Real jd) {
     return value;
 }
 
-Real CorrectionFiles::MoonCorrection(Real jd) {
-    RecordFile& file = Open(moon_, MoonCorrectionFile, 2);
-    int64_t n = DailyCorrectionRecordIndex(jd, MoonCorrectionEpoch);
-    return ReadDaily(file, n, jd - (MoonCorrectionEpoch + static_cast<Real>(n)), true);
+Real CorrectionFiles::Daily(File& f, Real epoch, Real jd, bool wrap) {
+    const int64_t n = DailyCorrectionRecordIndex(jd, epoch);
+    const std::span<const uint8_t> pair = Pair(f, n);
+    Real a, b;
+    if (f.recordSize == 2) {
+        a = ReadI16LE(pair, 0);
+        b = ReadI16LE(pair, 2);
+    } else {
+        a = ReadI32LE(pair, 0);
+        b = ReadI32LE(pair, 4);
+    }
+    Real c = (jd - (epoch + static_cast<Real>(n))) * (b - a) + a;
+    if (wrap && c > 21600) c -= 21600;
+    return c;
 }
 
-Real CorrectionFiles::BlackMoonCorrection(Real jd) {
-    RecordFile& file = Open(blackMoon_, BlackMoonCorrectionFile, 4);
-    int64_t n = DailyCorrectionRecordIndex(jd, BlackMoonCorrectionEpoch);
-    return ReadDaily(file, n, jd - (BlackMoonCorrectionEpoch + static_cast<Real>(n)), false);
-}
+Real CorrectionFiles::MoonCorrection(Real jd) { return Daily(moon_, MoonCorrectionEpoch, jd, true); }
+
+Real CorrectionFiles::BlackMoonCorrection(Real jd) { return Daily(blackMoon_, BlackMoonCorrectionEpoch, jd, false); }
 
 }  // namespace florimant

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "common/file_io.hpp"
 #include "common/program_folder.hpp"
@@ -32,7 +33,9 @@ int64_t PlanetCorrectionRecordIndex(Real jd);
 int64_t DailyCorrectionRecordIndex(Real jd, Real epoch);
 
 // The correction files of one computation: each is opened the first time it is needed and then
-// kept open until the computation ends, so one chart opens each file at most once.
+// kept open until the computation ends, so one chart opens each file at most once. The last pair
+// of records read from each file is kept with it: the two passes of a chart and the planets of one
+// date interpolate between the same two records, read once. Nothing outlives the computation.
 class CorrectionFiles {
 public:
     explicit CorrectionFiles(const ProgramFolder& folder) : folder_(folder) {}
@@ -45,9 +48,22 @@ public:
     Real BlackMoonCorrection(Real jd);
 
 private:
-    RecordFile& Open(std::unique_ptr<RecordFile>& slot, const char* programPath, size_t recordSize);
+    struct File {
+        File(const char* path, size_t size) : programPath(path), recordSize(size) {}
+        const char* programPath;
+        size_t recordSize;
+        std::unique_ptr<RecordFile> file;
+        int64_t pairIndex = -1;       // first record of `pair`, -1 before the first read
+        std::vector<uint8_t> pair;    // records pairIndex and pairIndex + 1
+    };
+    // Records n and n + 1 of the file, opening it first when needed.
+    std::span<const uint8_t> Pair(File& file, int64_t n);
+    Real Daily(File& file, Real epoch, Real jd, bool wrap);
+
     const ProgramFolder& folder_;
-    std::unique_ptr<RecordFile> planets_, moon_, blackMoon_;
+    File planets_{PlanetCorrectionFile, PlanetCorrectionRecordSize};
+    File moon_{MoonCorrectionFile, 2};
+    File blackMoon_{BlackMoonCorrectionFile, 4};
 };
 
 }  // namespace florimant

@@ -6,16 +6,19 @@
 
 #include "engine/astro_time.hpp"
 #include "engine/correction_files.hpp"
+#include "engine/fast_trig.hpp"
 #include "engine/moon.hpp"
 
 namespace florimant {
 
 namespace {
 
-constexpr Real TwoPi = 2 * Pi;
+// The orbit geometry and the periodic terms are computed in double (see fast_trig.hpp); the mean
+// elements and the time arguments are formed and reduced in extended precision first.
+constexpr double TwoPi = 2 * fast::Pi;
 
 struct Vector3 {
-    Real x = 0, y = 0, z = 0;
+    double x = 0, y = 0, z = 0;
 };
 struct OrbitState {
     Vector3 position, velocity;  // AU and AU per day, ecliptic of date
@@ -31,19 +34,11 @@ struct OrbitalElements {
     Polynomial meanAnomaly, eccentricity, semiMajorAxis, perihelion, node, inclination;  // degrees, AU
 };
 
-// Polar form of a coordinate pair: the angle lies in [0, 2π). A second coordinate of exactly 0
-// is nudged off the axis so the angle of a point in the ecliptic plane stays defined.
-void ToPolar(Real x, Real y, Real& radius, Real& angle) {
-    if (y == 0) y = 1.75453e-7L;
-    radius = std::sqrt(x * x + y * y);
-    angle = std::atan2(y, x);
-    if (angle < 0) angle += TwoPi;
-}
-
-Real PolarAngle(Real x, Real y) {
-    Real r, angle;
-    ToPolar(x, y, r, angle);
-    return angle;
+// Polar angle of a coordinate pair, in [0, 2π). A second coordinate of exactly 0 is nudged off
+// the axis so the angle of a point in the ecliptic plane stays defined.
+double PolarAngle(double x, double y) {
+    if (y == 0) y = 1.75453e-7;
+    return fast::FullAngle(x, y);
 }
 
 // Turns the pair (x, y) by an angle given by its cosine and sine. This is the polar form's
@@ -51,31 +46,32 @@ Real PolarAngle(Real x, Real y) {
 // square root and two sines per turn; a second coordinate of exactly 0 is replaced by 1.75453e-7
 // first, as in the polar form.
 struct Rotation {
-    Real cosine, sine;
-    explicit Rotation(Real angle) : cosine(CosRad(angle)), sine(SinRad(angle)) {}
+    double cosine, sine;
+    explicit Rotation(double radians) : cosine(std::cos(radians)), sine(std::sin(radians)) {}
 };
 
-void Turn(Real& x, Real& y, const Rotation& turn) {
-    if (y == 0) y = 1.75453e-7L;
-    const Real turnedX = x * turn.cosine - y * turn.sine;
+void Turn(double& x, double& y, const Rotation& turn) {
+    if (y == 0) y = 1.75453e-7;
+    const double turnedX = x * turn.cosine - y * turn.sine;
     y = x * turn.sine + y * turn.cosine;
     x = turnedX;
 }
 
-// Position and velocity on a Keplerian orbit, rotated into the ecliptic of date.
-OrbitState KeplerianMotion(Real meanAnomalyDeg, Real e, Real a, Real perihelionDeg, Real inclinationDeg,
-                           Real nodeDeg) {
-    const Real m = Normalize360(meanAnomalyDeg) * DegToRad;
-    Real ecc = m;
-    for (int i = 0; i < 3; ++i) ecc = m + e * SinRad(ecc);
-    const Real root = std::sqrt(1 - e * e);
-    const Real cosE = CosRad(ecc), sinE = SinRad(ecc);
+// Position and velocity on a Keplerian orbit, rotated into the ecliptic of date. The mean anomaly
+// is reduced to a turn in extended precision (it grows by thousands of turns per century).
+OrbitState KeplerianMotion(Real meanAnomalyDeg, double e, double a, double perihelionDeg, double inclinationDeg,
+                           double nodeDeg) {
+    const double m = static_cast<double>(Normalize360(meanAnomalyDeg)) * fast::DegToRad;
+    double ecc = m;
+    for (int i = 0; i < 3; ++i) ecc = m + e * std::sin(ecc);
+    const double root = std::sqrt(1 - e * e);
+    const double cosE = std::cos(ecc), sinE = std::sin(ecc);
     OrbitState s;
     s.position = {a * (cosE - e), a * root * sinE, 0};
-    const Real rate = 0.01720209L / ((1 - e * cosE) * (a * std::sqrt(a)));
+    const double rate = 0.01720209 / ((1 - e * cosE) * (a * std::sqrt(a)));
     s.velocity = {-a * rate * sinE, a * rate * root * cosE, 0};
-    const Rotation perihelion(perihelionDeg * DegToRad), inclination(inclinationDeg * DegToRad),
-        node(nodeDeg * DegToRad);
+    const Rotation perihelion(perihelionDeg * fast::DegToRad), inclination(inclinationDeg * fast::DegToRad),
+        node(nodeDeg * fast::DegToRad);
     for (Vector3* v : {&s.position, &s.velocity}) {
         Turn(v->x, v->y, perihelion);
         Turn(v->y, v->z, inclination);
@@ -153,60 +149,61 @@ const OrbitalElements& ElementsOf(int body, Real T) {
 
 // Fitted heliocentric corrections of Jupiter..Pluto for 1900-2100 (AU).
 struct PeriodicTerm {
-    Real amplitude, rate, phase;  // A cos(B T + C), degrees
+    double amplitude, rate, phase;  // A cos(B T + C), degrees
 };
 struct FittedCoordinate {
     Polynomial trend;
     std::vector<PeriodicTerm> terms;
-    Real operator()(Real T) const {
-        Real v = trend(T);
-        for (const PeriodicTerm& t : terms) v += t.amplitude * CosDeg(t.rate * T + t.phase);
+    double operator()(double T) const {
+        double v = static_cast<double>(trend(T));
+        for (const PeriodicTerm& t : terms) v += t.amplitude * fast::CosDeg(t.rate * T + t.phase);
         return v;
     }
 };
 
-Real SaturnLatitudeTerm(Real T) {
-    Real s = -0.0005L * CosDeg(1251.1L * T + 43.7L) + 0.0005L * CosDeg(622.8L * T + 13.7L) +
-             0.0003L * CosDeg(1824.7L * T - 71.1L) + 0.0001L * CosDeg(2997.1L * T + 78.2L);
-    return SinDeg(s) / DegToRad;
+double SaturnLatitudeTerm(double T) {
+    using fast::CosDeg;
+    const double s = -0.0005 * CosDeg(1251.1 * T + 43.7) + 0.0005 * CosDeg(622.8 * T + 13.7) +
+                     0.0003 * CosDeg(1824.7 * T - 71.1) + 0.0001 * CosDeg(2997.1 * T + 78.2);
+    return fast::SinDeg(s) / fast::DegToRad;
 }
 
-Vector3 FittedCorrection(int body, Real T) {
+Vector3 FittedCorrection(int body, double T) {
     static const FittedCoordinate table[5][3] = {
-        {{{0.002L, -0.0134L, 0.0127L},
-          {{-0.0023L, 676.2L, 0.9L}, {0.00045L, 2361.4L, 174.9L}, {0.0015L, 1427.5L, -188.8L},
-           {0.0006L, 2110.1L, 153.6L}, {0.0014L, 3606.8L, -57.7L}, {-0.0017L, 2540.2L, 121.7L},
-           {-0.00099L, 6704.8L, -22.3L}, {-0.0006L, 5480.2L, 24.5L}, {0.00096L, 1651.3L, -118.3L},
-           {0.0006L, 6310.8L, -4.8L}, {0.0007L, 4826.6L, 36.2L}}},
-         {{-0.001L, -0.0005L, 0.0045L},
-          {{0.0051L, 581.7L, -9.7L}, {-0.0005L, 2510.7L, -12.5L}, {-0.0026L, 1313.7L, -61.4L},
-           {0.0013L, 2370.79L, -24.6L}, {-0.0013L, 3599.3L, 37.7L}, {-0.001L, 2574.7L, 31.4L},
-           {-0.00096L, 6708.2L, -114.5L}, {-0.0006L, 5499.4L, -74.97L}, {-0.0013L, 1419, 54.2L},
-           {0.0006L, 6339.3L, -109}, {0.0007L, 4824.5L, -50.9L}}},
+        {{{0.002, -0.0134, 0.0127},
+          {{-0.0023, 676.2, 0.9}, {0.00045, 2361.4, 174.9}, {0.0015, 1427.5, -188.8},
+           {0.0006, 2110.1, 153.6}, {0.0014, 3606.8, -57.7}, {-0.0017, 2540.2, 121.7},
+           {-0.00099, 6704.8, -22.3}, {-0.0006, 5480.2, 24.5}, {0.00096, 1651.3, -118.3},
+           {0.0006, 6310.8, -4.8}, {0.0007, 4826.6, 36.2}}},
+         {{-0.001, -0.0005, 0.0045},
+          {{0.0051, 581.7, -9.7}, {-0.0005, 2510.7, -12.5}, {-0.0026, 1313.7, -61.4},
+           {0.0013, 2370.79, -24.6}, {-0.0013, 3599.3, 37.7}, {-0.001, 2574.7, 31.4},
+           {-0.00096, 6708.2, -114.5}, {-0.0006, 5499.4, -74.97}, {-0.0013, 1419, 54.2},
+           {0.0006, 6339.3, -109}, {0.0007, 4824.5, -50.9}}},
          {}},
-        {{{-0.0014L, 0.0026L, 0},
-          {{0.0111L, 1242.2L, 78.3L}, {-0.0045L, 3034.96L, 62.8L}, {-0.0066L, 1829.2L, -51.5L},
-           {-0.0078L, 640.6L, 24.2L}, {-0.0016L, 2363.4L, -141.4L}}},
-         {{-0.0009L, 0.0037L, 0},
-          {{0.0134L, 1238.9L, -16.4L}, {-0.00426L, 3040.9L, -25.2L}, {0.0064L, 1835.3L, 36.1L},
-           {-0.0153L, 610.8L, -44.2L}, {-0.0015L, 2480.5L, -69.4L}}},
-         {{0.0006L, -0.0002L, 0}, {}}},
-        {{{0.0134L, -0.02186L, 0},
-          {{0.0317L, 404.3L, 81.9L}, {-0.00495L, 3037.9L, 57.3L}, {0.004L, 993.5L, -54.4L}, {-0.0018L, 1249.4L, 79.2L}}},
-         {{-0.0021L, -0.0159L, 0},
-          {{0.0299L, 422.3L, -17.7L}, {-0.0049L, 3035.1L, -31.3L}, {-0.0038L, 945.3L, 60.1L}, {-0.0023L, 1227, -4.99L}}},
-         {{-0.0003L, 0.0005L, 0}, {{0.0005L, 352.5L, -54.99L}, {0.0001L, 3027.5L, 54.2L}, {-0.0001L, 1150.3L, -88}}}},
-        {{{-0.1122L, 0.166L, -0.0544L},
-          {{-0.00496L, 3035.3L, 58.7L}, {0.0961L, 177.1L, -68.8L}, {-0.0073L, 630.9L, 51}, {-0.0025L, 1236.6L, 78}}},
-         {{0.1832L, -0.6718L, 0.2726L},
-          {{-0.1923L, 175.7L, 31.8L}, {0.0122L, 542.1L, 189.6L}, {0.0027L, 1219.4L, 178.1L}, {-0.00496L, 3035.6L, -31.3L}}},
-         {{0.00196L, -0.0119L, 0.0111L}, {{0.0001L, 3049.3L, 44.2L}, {-0.0002L, 893.9L, 48.5L}, {0.00007L, 1416.5L, -25.2L}}}},
-        {{{-0.0603L, 0.5002L, -0.6126L},
-          {{0.049L, 273.97L, 89.97L}, {-0.0049L, 3030.6L, 61.3L}, {0.0027L, 1075.3L, -28.1L}, {-0.0007L, 1402.3L, 20.3L}}},
-         {{-0.0426L, 0.073L, -0.029L},
-          {{0.0371L, 372, -331.3L}, {-0.0049L, 3049.6L, -39.2L}, {-0.0108L, 566.2L, 318.3L}, {0.0003L, 1746.5L, -238.3L}}},
-         {{0.0145L, -0.0928L, 0.1195L},
-          {{0.0117L, 302.6L, -77.3L}, {0.00198L, 528.1L, 48.6L}, {-0.0002L, 1000.4L, -46.1L}}}},
+        {{{-0.0014, 0.0026, 0},
+          {{0.0111, 1242.2, 78.3}, {-0.0045, 3034.96, 62.8}, {-0.0066, 1829.2, -51.5},
+           {-0.0078, 640.6, 24.2}, {-0.0016, 2363.4, -141.4}}},
+         {{-0.0009, 0.0037, 0},
+          {{0.0134, 1238.9, -16.4}, {-0.00426, 3040.9, -25.2}, {0.0064, 1835.3, 36.1},
+           {-0.0153, 610.8, -44.2}, {-0.0015, 2480.5, -69.4}}},
+         {{0.0006, -0.0002, 0}, {}}},
+        {{{0.0134, -0.02186, 0},
+          {{0.0317, 404.3, 81.9}, {-0.00495, 3037.9, 57.3}, {0.004, 993.5, -54.4}, {-0.0018, 1249.4, 79.2}}},
+         {{-0.0021, -0.0159, 0},
+          {{0.0299, 422.3, -17.7}, {-0.0049, 3035.1, -31.3}, {-0.0038, 945.3, 60.1}, {-0.0023, 1227, -4.99}}},
+         {{-0.0003, 0.0005, 0}, {{0.0005, 352.5, -54.99}, {0.0001, 3027.5, 54.2}, {-0.0001, 1150.3, -88}}}},
+        {{{-0.1122, 0.166, -0.0544},
+          {{-0.00496, 3035.3, 58.7}, {0.0961, 177.1, -68.8}, {-0.0073, 630.9, 51}, {-0.0025, 1236.6, 78}}},
+         {{0.1832, -0.6718, 0.2726},
+          {{-0.1923, 175.7, 31.8}, {0.0122, 542.1, 189.6}, {0.0027, 1219.4, 178.1}, {-0.00496, 3035.6, -31.3}}},
+         {{0.00196, -0.0119, 0.0111}, {{0.0001, 3049.3, 44.2}, {-0.0002, 893.9, 48.5}, {0.00007, 1416.5, -25.2}}}},
+        {{{-0.0603, 0.5002, -0.6126},
+          {{0.049, 273.97, 89.97}, {-0.0049, 3030.6, 61.3}, {0.0027, 1075.3, -28.1}, {-0.0007, 1402.3, 20.3}}},
+         {{-0.0426, 0.073, -0.029},
+          {{0.0371, 372, -331.3}, {-0.0049, 3049.6, -39.2}, {-0.0108, 566.2, 318.3}, {0.0003, 1746.5, -238.3}}},
+         {{0.0145, -0.0928, 0.1195},
+          {{0.0117, 302.6, -77.3}, {0.00198, 528.1, 48.6}, {-0.0002, 1000.4, -46.1}}}},
     };
     const FittedCoordinate* c = table[body - Body::Jupiter];
     Vector3 v{c[0](T), c[1](T), 0};
@@ -220,43 +217,47 @@ Real EarthEccentricity(Real T) { return 0.01675104L - 0.0000418L * T - 0.0000001
 // The Earth's heliocentric motion; the planets of the same pass are seen from it.
 OrbitState EarthMotion(Real T) {
     const Real T2 = T * T;
-    return KeplerianMotion(358.4758445L + 35999.04975L * T - 0.000150278L * T2, EarthEccentricity(T), 1.00000023L,
-                           101.2208333L + 1.719175L * T + 0.000452778L * T2, 0, 0);
+    return KeplerianMotion(358.4758445L + 35999.04975L * T - 0.000150278L * T2,
+                           static_cast<double>(EarthEccentricity(T)), 1.00000023,
+                           static_cast<double>(101.2208333L + 1.719175L * T + 0.000452778L * T2), 0, 0);
 }
 
 // The Sun's apparent longitude: equation of centre, planetary and lunar perturbations,
 // nutation and aberration.
 Real SunLongitude(const TimeArguments& t) {
-    const Real T = t.T;
-    const Real e = EarthEccentricity(T);
-    const Real m = t.SunAnomaly * DegToRad;
-    Real ecc = m;
-    for (int i = 0; i < 5; ++i) ecc = m + e * SinRad(ecc);
-    const Real v = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(ecc / 2)) / DegToRad;
+    using fast::CosDeg;
+    using fast::SinDeg;
+    const double T = static_cast<double>(t.T);
+    const double e = static_cast<double>(EarthEccentricity(t.T));
+    const double m = static_cast<double>(t.SunAnomaly) * fast::DegToRad;
+    double ecc = m;
+    for (int i = 0; i < 5; ++i) ecc = m + e * std::sin(ecc);
+    const double v = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(ecc / 2)) / fast::DegToRad;
     const Real lambda0 = Normalize360(v - t.SunAnomaly + t.SunMeanLongitude);
 
-    const Real p1 = 6.4L * SinDeg(231.19L + 20.2L * T) + (1.882L - 0.016L * T) * SinDeg(57.24L + 150.27L * T) +
-                    0.266L * SinDeg(31.8L + 119 * T) + 0.202L * SinDeg(315.6L + 893.3L * T);
-    const Real ms = t.SunAnomaly + p1 / 3600;
-    const Real ve = 63.07037L + 22518.442986L * T;
-    const Real venus = 4.838L * CosDeg(ve + 90) + 5.526L * CosDeg(2 * ve + 90.12L) +
-                       2.497L * CosDeg(2 * ve - ms + 257.75L) + 1.559L * CosDeg(3 * ve - ms + 77.96L) +
-                       1.024L * CosDeg(3 * ve - 2 * ms + 50.85L) + 0.666L * CosDeg(3 * ve + 270.41L) +
-                       0.21L * CosDeg(4 * ve + 89.8L) + 0.154L * CosDeg(5 * ve - 3 * ms + 34.1L) +
-                       0.152L * CosDeg(4 * ve - 2 * ms + 227.4L) + 0.144L * CosDeg(4 * ve - ms + 79);
-    const Real ma = 165.94905L + 16859.069667L * T;
-    const Real mars = 2.043L * CosDeg(2 * ma + 89.76L) + 1.77L * CosDeg(2 * ma - ms + 306.27L) +
-                      0.585L * CosDeg(4 * ma - 2 * ms + 185.82L) + 0.5L * CosDeg(4 * ma - ms + 317.7L) +
-                      0.425L * CosDeg(3 * ma - ms + 317.7L) + 0.204L * CosDeg(5 * ma - 2 * ms + 185.5L);
-    const Real ju = 221.64742L + 32964.466939L * T;
-    const Real jupiter = 7.208L * CosDeg(ju + 91.09L) + 2.731L * CosDeg(2 * ju + 270.25L) +
-                         2.6L * CosDeg(ju - ms + 174.77L) + 1.61L * CosDeg(2 * ju - ms + 292.6L) +
-                         0.556L * CosDeg(3 * ju - ms + 177.31L);
-    const Real sa = 193.1323L + 34777.259042L * T;
-    const Real saturn = 0.419L * CosDeg(sa + 90.34L) + 0.32L * CosDeg(sa - ms + 259.22L);
-    const Real moon = 6.454L * SinDeg(t.MoonElongation) + 0.424L * SinDeg(t.MoonElongation - t.MoonAnomaly);
+    const double p1 = 6.4 * SinDeg(231.19 + 20.2 * T) + (1.882 - 0.016 * T) * SinDeg(57.24 + 150.27 * T) +
+                      0.266 * SinDeg(31.8 + 119 * T) + 0.202 * SinDeg(315.6 + 893.3 * T);
+    const double ms = static_cast<double>(t.SunAnomaly) + p1 / 3600;
+    const double ve = 63.07037 + 22518.442986 * T;
+    const double venus = 4.838 * CosDeg(ve + 90) + 5.526 * CosDeg(2 * ve + 90.12) +
+                         2.497 * CosDeg(2 * ve - ms + 257.75) + 1.559 * CosDeg(3 * ve - ms + 77.96) +
+                         1.024 * CosDeg(3 * ve - 2 * ms + 50.85) + 0.666 * CosDeg(3 * ve + 270.41) +
+                         0.21 * CosDeg(4 * ve + 89.8) + 0.154 * CosDeg(5 * ve - 3 * ms + 34.1) +
+                         0.152 * CosDeg(4 * ve - 2 * ms + 227.4) + 0.144 * CosDeg(4 * ve - ms + 79);
+    const double ma = 165.94905 + 16859.069667 * T;
+    const double mars = 2.043 * CosDeg(2 * ma + 89.76) + 1.77 * CosDeg(2 * ma - ms + 306.27) +
+                        0.585 * CosDeg(4 * ma - 2 * ms + 185.82) + 0.5 * CosDeg(4 * ma - ms + 317.7) +
+                        0.425 * CosDeg(3 * ma - ms + 317.7) + 0.204 * CosDeg(5 * ma - 2 * ms + 185.5);
+    const double ju = 221.64742 + 32964.466939 * T;
+    const double jupiter = 7.208 * CosDeg(ju + 91.09) + 2.731 * CosDeg(2 * ju + 270.25) +
+                           2.6 * CosDeg(ju - ms + 174.77) + 1.61 * CosDeg(2 * ju - ms + 292.6) +
+                           0.556 * CosDeg(3 * ju - ms + 177.31);
+    const double sa = 193.1323 + 34777.259042 * T;
+    const double saturn = 0.419 * CosDeg(sa + 90.34) + 0.32 * CosDeg(sa - ms + 259.22);
+    const double elongation = static_cast<double>(t.MoonElongation);
+    const double moon = 6.454 * SinDeg(elongation) + 0.424 * SinDeg(elongation - static_cast<double>(t.MoonAnomaly));
     return Normalize360(lambda0 + (p1 + venus + mars + jupiter + saturn + moon) / 3600 + t.Nutation -
-                        (20.47L + 0.342L * CosDeg(ms)) / 3600);
+                        (20.47 + 0.342 * CosDeg(ms)) / 3600);
 }
 
 struct Position {
@@ -266,28 +267,29 @@ struct Position {
 Position PlanetPosition(int body, const TimeArguments& t, const OrbitState& earth) {
     const Real T = t.T;
     const OrbitalElements& el = ElementsOf(body, T);
-    OrbitState s = KeplerianMotion(el.meanAnomaly(T), el.eccentricity(T), el.semiMajorAxis(T), el.perihelion(T),
-                                   el.inclination(T), el.node(T));
+    auto value = [T](const Polynomial& p) { return static_cast<double>(p(T)); };
+    OrbitState s = KeplerianMotion(el.meanAnomaly(T), value(el.eccentricity), value(el.semiMajorAxis),
+                                   value(el.perihelion), value(el.inclination), value(el.node));
     if (body >= Body::Jupiter && body <= Body::Pluto && T >= 0 && T <= 2) {
-        Vector3 c = FittedCorrection(body, T);
+        Vector3 c = FittedCorrection(body, static_cast<double>(T));
         s.position.x += c.x;
         s.position.y += c.y;
         s.position.z += c.z;
     }
-    const Real x = s.position.x - earth.position.x, y = s.position.y - earth.position.y,
-               z = s.position.z - earth.position.z;
-    const Real vx = s.velocity.x - earth.velocity.x, vy = s.velocity.y - earth.velocity.y;
-    const Real rate = (x * vy - y * vx) / (x * x + y * y) / DegToRad;  // degrees per day
-    const Real lightTimeShift = std::sqrt(x * x + y * y + z * z) * 0.0057683L * rate;
+    const double x = s.position.x - earth.position.x, y = s.position.y - earth.position.y,
+                 z = s.position.z - earth.position.z;
+    const double vx = s.velocity.x - earth.velocity.x, vy = s.velocity.y - earth.velocity.y;
+    const double rate = (x * vy - y * vx) / (x * x + y * y) / fast::DegToRad;  // degrees per day
+    const double lightTimeShift = std::sqrt(x * x + y * y + z * z) * 0.0057683 * rate;
 
     Position p;
-    p.longitude = Normalize360(PolarAngle(x, y) / DegToRad + t.Nutation - lightTimeShift);
+    p.longitude = Normalize360(PolarAngle(x, y) / fast::DegToRad + t.Nutation - lightTimeShift);
     // The polar angle lies in [0, 2π): angles in the lower half plane are southern latitudes.
     // (Splitting at a fixed northern limit, 0.35 rad or Pallas's 0.607621835 rad, would turn a
     // northern latitude above the limit into an angle near -360 degrees.)
-    Real theta = PolarAngle(std::sqrt(x * x + y * y), z);
-    if (theta > Pi) theta -= TwoPi;
-    p.latitude = theta / DegToRad;
+    double theta = PolarAngle(std::sqrt(x * x + y * y), z);
+    if (theta > fast::Pi) theta -= TwoPi;
+    p.latitude = theta / fast::DegToRad;
     return p;
 }
 
@@ -316,7 +318,9 @@ TimeArguments ComputeTimeArguments(Real jd) {
     t.SunAnomaly = Normalize360(358.47584L + 35999.04975L * T - 0.00015L * T2);
     t.MoonMeanLongitude = Normalize360(270.434164L + 13.1763965L * d + (0.0000019L * T - 0.001133L) * T2);
     t.MoonAnomaly = Normalize360(296.1046083L + 477198.849L * T + 0.009191671L * T2);
-    t.Nutation = (-(17.2327L + 0.01737L * T) * SinDeg(t.MeanNode) - 1.273L * SinDeg(2 * t.SunMeanLongitude)) / 3600;
+    t.Nutation = (-(17.2327 + 0.01737 * static_cast<double>(T)) * fast::SinDeg(static_cast<double>(t.MeanNode)) -
+                  1.273 * fast::SinDeg(2 * static_cast<double>(t.SunMeanLongitude))) /
+                 3600;
     return t;
 }
 

@@ -337,3 +337,32 @@ TEST(CorrectionFiles, EachFileIsOpenedExactlyWhenNeeded) {
     t.Zeros("DSEL.rnd", 2 * 1000);
     EXPECT_EQ(MissingFile(t, truth, 2451545.0L), "FilePosi\\DSEL.rnd");
 }
+
+TEST(CorrectionFiles, EachPassReadsItsOwnRecordsAndEveryChartRereadsTheFiles) {
+    TempProgramFolder t;
+    t.ZeroMoonFile();
+    const int64_t n = 730000;
+    t.SetMoonRecord(n, 100);
+    t.SetMoonRecord(n + 1, 200);
+    t.SetMoonRecord(n + 2, 9000);
+    // The first pass (jd + 0.001) rounds to record n + 1, the second (jd) to record n.
+    const Real jd = MoonCorrectionEpoch + n + 0.5L + 0.4995L;
+    ASSERT_EQ(DailyCorrectionRecordIndex(jd, MoonCorrectionEpoch), n);
+    ASSERT_EQ(DailyCorrectionRecordIndex(jd + 0.001L, MoonCorrectionEpoch), n + 1);
+    EphemerisSettings s;
+    s.NodeMode = "MEDIO";
+    const ProgramFolder folder(t.path);
+    ChartData chart, single;
+    ComputeChartBodies(folder, s, 2, jd, chart);
+    ComputeBodies(folder, s, 2, 0, jd, single);
+    EXPECT_EQ(chart.Longitude[Body::Moon], single.Longitude[Body::Moon]);
+    const Real plain = Compute(jd, PlainTheory(), 2).Longitude[Body::Moon];
+    const Real expected = (100 + (jd - MoonCorrectionEpoch - n) * 100) / 3600;
+    EXPECT_NEAR(AngleDifference(chart.Longitude[Body::Moon], plain), expected, 1e-9L);
+
+    // A file replaced between two charts is read afresh.
+    t.SetMoonRecord(n, -3600);
+    t.SetMoonRecord(n + 1, -3600);
+    ComputeChartBodies(folder, s, 2, jd, chart);
+    EXPECT_NEAR(AngleDifference(chart.Longitude[Body::Moon], plain), -1, 1e-9L);
+}
