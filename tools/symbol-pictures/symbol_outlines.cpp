@@ -3,9 +3,9 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
-#include <QLineF>
 #include <QPainterPathStroker>
 #include <QRawFont>
 #include <algorithm>
@@ -25,7 +25,7 @@ namespace {
 constexpr double GlyphSpan = 860;
 
 // The stroke weight, in picture units, of most of the font's symbols once fitted. Lighter glyphs
-// (the Sun's ring, the Moon's crescent, letters) are thickened to it so that no symbol of a wheel
+// (the Sun's ring, the letters) are thickened to it so that no symbol of a wheel
 // looks faint beside the others; our drawn shapes are stroked to it once their centre lines fit
 // the picture.
 constexpr double StrokeWeight = 80;
@@ -74,9 +74,9 @@ QPainterPath Bar(double y, double x0, double x1) {
     return p;
 }
 
-// The Moon's crescent, and the alchemical signs: the element triangles (air and earth crossed by a bar that reaches past
-// the sides), salt (a circle divided by its horizontal diameter) and sulphur (a triangle over a
-// cross).
+// The Moon's crescent, and the alchemical signs: the element triangles (air and earth crossed by
+// a bar that reaches past the sides), salt (a circle divided by its horizontal diameter) and
+// sulphur (a triangle over a cross).
 QPainterPath DrawnPath(DrawnShape shape) {
     if (shape == DrawnShape::Crescent) {
         // A disc less a slightly smaller one moved to the left: horns to the left, as the font's
