@@ -366,3 +366,36 @@ TEST(CorrectionFiles, EachPassReadsItsOwnRecordsAndEveryChartRereadsTheFiles) {
     ComputeChartBodies(folder, s, 2, jd, chart);
     EXPECT_NEAR(AngleDifference(chart.Longitude[Body::Moon], plain), -1, 1e-9L);
 }
+
+// Values of the plain theory summed term by term in extended precision (Sun, Moon, Mercury,
+// Jupiter, Pluto, true node; the Moon's latitude). The faster summation must give them to far
+// below an arcsecond: a term with a wrong multiple or sign would move them by arcseconds.
+TEST(Ephemeris, SeriesKeepTheTermByTermValues) {
+    struct Case {
+        Real jd;
+        Real longitude[6];
+        Real moonLatitude;
+    };
+    const Case cases[] = {
+        {2451545.0L,
+         {280.368010968024L, 223.315342442938L, 271.892465880103L, 25.251788052310L, 251.395907215912L, 123.867794179860L},
+         5.188096106882L},
+        {2415020.25L,
+         {279.898790631360L, 268.847259820752L, 258.679956038388L, 241.087976808511L, 75.206055450855L, 260.313853132476L},
+         0.786848871613L},
+        {2378000.75L,
+         {150.262486080264L, 295.263573798513L, 175.819545475287L, 55.777821435445L, 330.049463691975L, 59.847166146089L},
+         -4.140103970404L},
+        {2470000.5L,
+         {110.837210366577L, 41.067743723052L, 133.093498285318L, 129.834627318780L, 340.641321030038L, 229.044114382805L},
+         0.701125457060L},
+    };
+    const int bodies[6] = {Body::Sun, Body::Moon, Body::Mercury, Body::Jupiter, Body::Pluto, Body::LunarNode};
+    for (const Case& k : cases) {
+        const ChartData c = Compute(k.jd, PlainTheory("VERO"));
+        for (int i = 0; i < 6; ++i)
+            EXPECT_NEAR(AngleDifference(c.Longitude[bodies[i]], k.longitude[i]), 0, 1e-9L)
+                << "body " << bodies[i] << " at " << static_cast<double>(k.jd);
+        EXPECT_NEAR(c.Latitude[Body::Moon], k.moonLatitude, 1e-9L);
+    }
+}
