@@ -25,6 +25,9 @@ struct LayoutAnchors {
 // at the right margin of the header on the landscape one (the page ends some 17 units further).
 constexpr Real TermsRightEdgePortrait = 202;
 constexpr Real TermsRightEdgeLandscape = 313;
+// The printed title of the distance table is 4.2 units high: its column pictures start below it,
+// and the table still ends above the structure block on both sheets.
+constexpr Real DistanceTitleHeight = 4.5L;
 
 }  // namespace
 
@@ -57,7 +60,8 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
     DrawHouseRing(c, chart, a.Wheel, g.R5 - 3, g.R6 - 3);
     DrawAspectLines(c, chart, a.Wheel, g.R6 - 3, inputs.Orbs, inputs.AspectStyle);
     DrawAngles(c, chart, a.Wheel, g.R1 + 5);
-    DrawSphericalDistanceTable(c, chart, inputs.Orbs, portrait ? SheetPoint{15, 202} : SheetPoint{15, 105});
+    DrawSphericalDistanceTable(c, chart, inputs.Orbs, portrait ? SheetPoint{15, 202} : SheetPoint{15, 105}, 5.5L,
+                               DistanceTitleHeight);
 
     SetTextColour(c, 0);
     TextLeft(c, chart.SubjectName, 4, {15, 15});

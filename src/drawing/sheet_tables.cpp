@@ -221,9 +221,9 @@ void DrawEclipticGrid(Canvas& c, const ChartData& chart, const AspectOrbs& orbs,
 }
 
 void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor,
-                                Real cellHeight) {
+                                Real cellHeight, Real titleHeight) {
     // On the sheets the cells are lower, so the table ends above the structure block under it.
-    const PointGrid g{anchor, 5, cellHeight};
+    const PointGrid g{anchor, 5, cellHeight, 6, titleHeight};
     DrawPointGridFrame(c, g, "DISTANZE SFERICHE", "DISTANZE", "SFERICHE");
     constexpr Real CellWidth = 5;
     const auto cellLeft = [&](int column) { return g.Left(column); };

@@ -169,6 +169,12 @@ TEST(SphericalDistances, OneCellPerPairWithMarksAndColouredDistances) {
             EXPECT_EQ(t[i]->Points[0][0].Y, RoundHalfEven(202 + 3.5L + 4.5L + 0.4L));
         }
     EXPECT_TRUE(found);
+
+    // The sheets give the title more room: the whole grid moves down by the difference.
+    d.Clear();
+    DrawSphericalDistanceTable(c, chart, orbs, {15, 202}, 5.5L, 4.5L);
+    for (const auto* text : Texts(d))
+        if (text->Text == "120") EXPECT_EQ(text->Points[0][0].Y, RoundHalfEven(202 + 4.5L + 4.5L + 0.4L));
 }
 
 TEST(SheetStructure, FramesLabelsAndJoinedReceptions) {
