@@ -261,9 +261,11 @@ void RunSheet(CommandContext& context, const Arguments& args) {
     else if (aspects != "lines")
         throw CommandError("--aspects deve essere bands o lines: " + aspects);
     request.BlackAndWhite = args.Has("bw");
-    request.Dpi = IntegerOption(args, "dpi", 150, 30, 600);
     request.Out = args.Get("out");
     const OutputKind kind = KindOfOutput(request.Out);
+    // Positions and font heights are whole device units: a PDF is laid out at a printer's
+    // resolution unless told otherwise, pictures at a screen-friendly one.
+    request.Dpi = IntegerOption(args, "dpi", kind == OutputKind::Pdf ? 600 : 150, 30, 600);
     if (kind == OutputKind::Emf && !PassesPictureNameCheck(request.Out.filename().string()))
         throw CommandError("File deve essere .EMF");
 
