@@ -178,6 +178,20 @@ class DrawingCommands(unittest.TestCase):
         self.assertIn("GRAF01.EMF", line)
         self.assertFalse(os.path.exists(os.path.join(self.data, "Emf", "SHEET.EMF")))
 
+    def test_missing_settings_stop_the_sheet_without_output(self):
+        broken = os.path.join(self.scratch, "no_settings")
+        os.mkdir(broken)
+        for name in os.listdir(self.data):
+            if name != "FileSet":
+                os.symlink(os.path.join(self.data, name), os.path.join(broken, name))
+        out = self.path("unsettled.png")
+        result = subprocess.run([CLI, "--data", broken, "sheet", "--layout", "portrait", "--out", out],
+                                capture_output=True, text=True, timeout=120)
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(len(result.stderr.splitlines()), 1, result.stderr)
+        self.assertIn("FileSet", result.stderr)
+        self.assertFalse(os.path.exists(out))
+
 
 if __name__ == "__main__":
     unittest.main(argv=sys.argv[:1])
