@@ -130,7 +130,7 @@ double RulerWidget::MarkerPosition(Marker marker) const {
 
 void RulerWidget::MoveMarker(Marker marker, double position) { ApplyMarker(marker, position, false); }
 
-void RulerWidget::ApplyMarker(Marker marker, double position, bool joinPreviousStep) {
+bool RulerWidget::ApplyMarker(Marker marker, double position, bool joinPreviousStep) {
     const double minimum = MinimumTextWidthCm * PixelsPerCentimetre();
     double first = MarkerPosition(Marker::FirstLine);
     double left = MarkerPosition(Marker::Left);
@@ -153,6 +153,11 @@ void RulerWidget::ApplyMarker(Marker marker, double position, bool joinPreviousS
     format.setTextIndent(std::round(first) - std::round(left));
     format.setRightMargin(std::max(0.0, std::round(width - right)));
     QTextCursor cursor = text_->textCursor();
+    const QTextBlockFormat now = cursor.blockFormat();
+    // A click on a marker that does not move it is no change of the text.
+    if (!cursor.hasSelection() && now.leftMargin() == format.leftMargin() && now.textIndent() == format.textIndent() &&
+        now.rightMargin() == format.rightMargin())
+        return false;
     if (joinPreviousStep)
         cursor.joinPreviousEditBlock();
     else
@@ -161,13 +166,13 @@ void RulerWidget::ApplyMarker(Marker marker, double position, bool joinPreviousS
     cursor.endEditBlock();
     PlaceMarkers();
     update();
+    return true;
 }
 
 void RulerWidget::BeginDrag() { dragMoved_ = false; }
 
 void RulerWidget::DragTo(Marker marker, int rulerX) {
-    ApplyMarker(marker, rulerX - TextStartX(), dragMoved_);
-    dragMoved_ = true;
+    if (ApplyMarker(marker, rulerX - TextStartX(), dragMoved_)) dragMoved_ = true;
 }
 
 void RulerWidget::PlaceMarkers() {

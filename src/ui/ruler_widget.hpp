@@ -39,7 +39,7 @@ private:
     double LineWidth() const;   // the width a paragraph without indents has
     double TextStartX() const;  // the ruler's x of the text line's start
     void PlaceMarkers();
-    void ApplyMarker(Marker marker, double position, bool joinPreviousStep);
+    bool ApplyMarker(Marker marker, double position, bool joinPreviousStep);  // false: nothing changed
     void BeginDrag();
     void DragTo(Marker marker, int rulerX);
 

@@ -151,6 +151,11 @@ private slots:
         QWidget* left = e.Find("LeftIndent");
         const int before = left->x();
         const int twoCm = qRound(2 * ruler->PixelsPerCentimetre());
+        // A click that moves nothing changes nothing.
+        e.window->editor()->document()->setModified(false);
+        e.Drag("LeftIndent", 0);
+        QVERIFY(!e.window->IsModified());
+        QCOMPARE(e.window->editor()->document()->availableUndoSteps(), 0);
         e.Drag("LeftIndent", twoCm);
         QVERIFY(qAbs(e.Paragraph(1).leftMargin() - twoCm) <= Pixel);
         // The first line stays where it was: a hanging indent.
