@@ -85,11 +85,7 @@ QByteArray EncodePng(const QImage& image) {
     QImageWriter writer(&buffer, "png");
     // Qt's PNG writer turns quality 0..100 into zlib levels 9..0: 80 is level 1.
     writer.setQuality(PngQuality);
-    // Opaque 32-bit rows are handed over as 24-bit ones: the writer's own conversion of each row
-    // costs more than converting the whole image first.
-    const bool opaque32 = image.format() == QImage::Format_RGB32 ||
-                          (image.format() == QImage::Format_ARGB32 && !image.hasAlphaChannel());
-    if (!writer.write(opaque32 ? image.convertToFormat(QImage::Format_RGB888) : image)) return {};
+    if (!writer.write(image)) return {};
     return bytes;
 }
 
