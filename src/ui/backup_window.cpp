@@ -138,7 +138,7 @@ BackupWindow::BackupWindow(AppState& state, QWidget* parent) : QDialog(parent), 
 
     connect(define, &QPushButton::clicked, this, [this] {
         driveList_->clear();
-        for (const auto& volume : volumes_) driveList_->addItem(PathText(volume));
+        for (const auto& volume : volumes_()) driveList_->addItem(PathText(volume));
         drivePanel_->show();
     });
     connect(closeList, &QPushButton::clicked, drivePanel_, &QWidget::hide);
@@ -148,10 +148,12 @@ BackupWindow::BackupWindow(AppState& state, QWidget* parent) : QDialog(parent), 
     });
     connect(backup, &QPushButton::clicked, this, &BackupWindow::Backup);
     connect(restore, &QPushButton::clicked, this, &BackupWindow::Restore);
-    volumes_ = RemovableVolumes();
+    volumes_ = RemovableVolumes;
 }
 
-void BackupWindow::SetVolumes(std::vector<fs::path> volumes) { volumes_ = std::move(volumes); }
+void BackupWindow::SetVolumes(std::vector<fs::path> volumes) {
+    volumes_ = [volumes = std::move(volumes)] { return volumes; };
+}
 
 void BackupWindow::ShowMessage(const QString& text) {
     emit MessageShown(text);

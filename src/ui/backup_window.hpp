@@ -32,6 +32,10 @@ public:
 
     using QuestionHook = std::function<bool(const QString& text)>;
     void SetQuestionHook(QuestionHook hook) { question_ = std::move(hook); }
+    // Where the mounted volumes come from; read again each time the list is shown, so a stick
+    // plugged in after the program started is seen. Tests give a fixed list.
+    using VolumeSource = std::function<std::vector<std::filesystem::path>()>;
+    void SetVolumeSource(VolumeSource source) { volumes_ = std::move(source); }
     void SetVolumes(std::vector<std::filesystem::path> volumes);
 
     void Reset();  // what every opening shows
@@ -48,7 +52,7 @@ private:
 
     AppState& state_;
     QuestionHook question_;
-    std::vector<std::filesystem::path> volumes_;
+    VolumeSource volumes_;
     std::filesystem::path destination_;
     QLineEdit* destinationBox_ = nullptr;
     QLineEdit* lastBackupBox_ = nullptr;

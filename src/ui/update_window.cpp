@@ -66,7 +66,7 @@ UpdateWindow::UpdateWindow(AppState& state, QWidget* parent) : QDialog(parent), 
     back_->setObjectName(QStringLiteral("BBritorna"));
     connect(back_, &QPushButton::clicked, this, &QDialog::accept);
     grid->addWidget(back_, 5, 0, 1, 3);
-    volumes_ = RemovableVolumes();
+    volumes_ = RemovableVolumes;
 }
 
 void UpdateWindow::ShowMessage(const QString& text) {
@@ -114,7 +114,7 @@ void UpdateWindow::Open() {
     const KnowledgeEdition installed = ReadKnowledgeEdition(folder.Resolve("OpzioneH"));
     installed_->setText(QString::fromStdString(installed.Text));
     size_t row = 0;
-    for (const auto& volume : volumes_) {
+    for (const auto& volume : volumes_()) {
         if (row == devices_.size()) break;
         const fs::path source = ProgramFolder(volume).Resolve("OpzioneH");
         if (!fs::is_directory(source)) continue;

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include <QDialog>
@@ -29,7 +30,13 @@ class UpdateWindow : public QDialog {
 public:
     explicit UpdateWindow(AppState& state, QWidget* parent = nullptr);
 
-    void SetVolumes(std::vector<std::filesystem::path> volumes) { volumes_ = std::move(volumes); }
+    // Where the mounted volumes come from; read again at every opening, so a stick plugged in
+    // after the program started is seen. Tests give a fixed list.
+    using VolumeSource = std::function<std::vector<std::filesystem::path>()>;
+    void SetVolumeSource(VolumeSource source) { volumes_ = std::move(source); }
+    void SetVolumes(std::vector<std::filesystem::path> volumes) {
+        volumes_ = [volumes = std::move(volumes)] { return volumes; };
+    }
     void Open();
     void Install(int row);  // 0..2
 
@@ -41,7 +48,7 @@ private:
     void ShowInstalledEdition();
 
     AppState& state_;
-    std::vector<std::filesystem::path> volumes_;
+    VolumeSource volumes_;
     std::array<std::filesystem::path, 3> devices_;
     std::array<QLineEdit*, 3> deviceBoxes_{};
     std::array<QLineEdit*, 3> editionBoxes_{};

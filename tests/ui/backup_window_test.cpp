@@ -2,6 +2,8 @@
 // where, the messages without a volume, and "OK" only after the files have arrived.
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,6 +100,21 @@ private slots:
         QCOMPARE(b.messages.last(),
                  QStringLiteral("La sorgente %1 non è disponibile").arg(QString::fromStdString((gone / "TamorilBck").string())));
         QVERIFY(b.Text("LabEsito").isEmpty());
+    }
+
+    // The list of devices is read when it is shown: a stick plugged in later appears in it.
+    void deviceListIsReadWhenShown() {
+        Backup b;
+        std::vector<fs::path> mounted;
+        b.window->SetVolumeSource([&mounted] { return mounted; });
+        auto* list = b.window->findChild<QListWidget*>(QStringLiteral("ListUnita"));
+        auto* define = b.window->findChild<QPushButton*>(QStringLiteral("BBdefinisci"));
+        QTest::mouseClick(define, Qt::LeftButton);
+        QCOMPARE(list->count(), 0);
+        mounted.push_back(b.volume.path().toStdString());
+        QTest::mouseClick(define, Qt::LeftButton);
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), QString::fromStdString(mounted.front().string()));
     }
 };
 

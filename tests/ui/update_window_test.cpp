@@ -80,6 +80,20 @@ private slots:
         QCOMPARE(u.messages, QStringList{QStringLiteral("Non è stato rilevato alcun disco di aggiornamento")});
         QVERIFY(!u.Button("Ok1")->isEnabled());
     }
+
+    // A device plugged in after the window was made is found at the next opening.
+    void volumesAreReadAtEveryOpening() {
+        Updates u;
+        std::vector<fs::path> mounted;
+        u.window->SetVolumeSource([&mounted] { return mounted; });
+        u.window->Open();
+        QCOMPARE(u.messages.size(), 1);
+        mounted.push_back(u.Volume("chiavetta", 10));
+        u.window->Open();
+        QCOMPARE(u.messages.size(), 1);
+        QVERIFY(u.Box("EdDisp1")->text().endsWith(QStringLiteral("chiavetta")));
+        QVERIFY(u.Button("Ok1")->isEnabled());
+    }
 };
 
 QTEST_MAIN(UpdateWindowTest)
