@@ -1,7 +1,8 @@
 // links: drawing ui
 // The chart sheet's wheel and the whole portrait sheet drawn onto each device: the recording
 // device (drawing code alone), an EMF, a PNG at 150 dpi (and its encoding alone), PDF and SVG; and
-// playback of the EMF.
+// playback of the EMF. The landscape sheet on the same devices, and the analysis window's standard
+// chart on a screen-sized image.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -13,6 +14,8 @@
 #include <QSvgGenerator>
 #include <filesystem>
 
+#include "analysis/orb_settings.hpp"
+#include "drawing/analysis_views.hpp"
 #include "drawing/emf_device.hpp"
 #include "drawing/emf_player.hpp"
 #include "archive/chart_of_subject.hpp"
@@ -145,13 +148,18 @@ const ProgramFolder& SheetFolder() {
     return folder;
 }
 
-void DrawPortrait(Device& device, DrawTarget target, int pageWidth) {
+const ChartData& DemoChart() {
     static const ChartData chart = [] {
         ChartData c;
         SubjectSummary summary;
         ComputeChart(SheetFolder(), {}, c, summary);
         return c;
     }();
+    return chart;
+}
+
+void DrawSheetOnto(Device& device, DrawTarget target, int pageWidth, SheetLayoutKind layout) {
+    const ChartData& chart = DemoChart();
     DrawState state;
     state.Target = target;
     ApplyPrintScale(state, pageWidth);
@@ -159,7 +167,11 @@ void DrawPortrait(Device& device, DrawTarget target, int pageWidth) {
     inputs.Chart = &chart;
     inputs.Orbs.fill(6);
     inputs.DateText = "09/12/2026";
-    DrawSheet(state, device, SheetFolder(), inputs, SheetLayoutKind::Portrait);
+    DrawSheet(state, device, SheetFolder(), inputs, layout);
+}
+
+void DrawPortrait(Device& device, DrawTarget target, int pageWidth) {
+    DrawSheetOnto(device, target, pageWidth, SheetLayoutKind::Portrait);
 }
 
 void BM_SheetRecording(benchmark::State& state) {
@@ -238,6 +250,58 @@ void BM_SheetSvg(benchmark::State& state) {
     }
 }
 
+void BM_LandscapeEmf(benchmark::State& state) {
+    for (auto _ : state) {
+        EmfDevice d(1754, 1240, 150);
+        DrawSheetOnto(d, DrawTarget::Metafile, 1754, SheetLayoutKind::Landscape);
+        benchmark::DoNotOptimize(d.Finish().size());
+    }
+}
+
+void BM_LandscapePng150(benchmark::State& state) {
+    for (auto _ : state) {
+        QImage image(1754, 1240, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QtDevice d(painter);
+        DrawSheetOnto(d, DrawTarget::Printer, 1754, SheetLayoutKind::Landscape);
+        painter.end();
+        benchmark::DoNotOptimize(EncodePng(image).size());
+    }
+}
+
+void BM_LandscapePdf(benchmark::State& state) {
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(150);
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        QPainter painter(&pdf);
+        QtDevice d(painter);
+        DrawSheetOnto(d, DrawTarget::Printer, pdf.width(), SheetLayoutKind::Landscape);
+    }
+}
+
+// The analysis window's standard chart at five pixels per unit (1405 x 1020), as on screen.
+void BM_StandardChartScreen(benchmark::State& state) {
+    const ChartData& chart = DemoChart();
+    AspectOrbs orbs;
+    orbs.fill(6);
+    for (auto _ : state) {
+        QImage image(1405, 1020, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        QtDevice d(painter);
+        DrawState s;
+        s.Target = DrawTarget::Window;
+        s.Scale = 5;
+        s.FontBase = 3.7L * s.Scale;
+        Canvas c{s, d, &SheetFolder()};
+        benchmark::DoNotOptimize(DrawAnalysisView(c, chart, SheetFolder(), orbs, 0, 0, 0, 0));
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_SheetRecording)->Unit(benchmark::kMillisecond);
@@ -247,6 +311,10 @@ BENCHMARK(BM_SheetImage150)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SheetPngEncoding)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SheetPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SheetSvg)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LandscapeEmf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LandscapePng150)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LandscapePdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StandardChartScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelRecording)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelEmf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelPng150)->Unit(benchmark::kMillisecond);
