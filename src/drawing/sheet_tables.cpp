@@ -165,7 +165,8 @@ namespace {
 // the empty corner under the diagonal.
 struct PointGrid {
     SheetPoint Anchor;
-    Real CellWidth = 5, CellHeight = 8, HeaderWidth = 6, TitleHeight = 3.5L, HeaderHeight = 4.5L;
+    // The title room fits the analysis window's title font; the sheets pass their own.
+    Real CellWidth = 5, CellHeight = 8, HeaderWidth = 6, TitleHeight = 5, HeaderHeight = 4.5L;
     Real Left(int column) const { return Anchor.X + HeaderWidth + CellWidth * (column - 2); }
     Real Top(int row) const { return Anchor.Y + TitleHeight + HeaderHeight + CellHeight * (row - 1); }
 };

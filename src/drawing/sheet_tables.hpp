@@ -31,11 +31,12 @@ void DrawLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor); 
 void DrawRelativeLongitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);  // landscape
 void DrawLatitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor);
 // The triangular table of spherical distances between points 1..9 (rows) and 2..11 (columns),
-// cells 5 units wide (5.5 high on the sheets, 8 in the analysis window): a red, aqua or yellow stroke for each aspect mark and the
-// distance in the colour of the last mark. `anchor` is its top-left corner; the column pictures
-// start `titleHeight` below it.
+// cells 5 units wide (5.5 high on the sheets, 8 in the analysis window): a red, aqua or yellow
+// stroke for each aspect mark and the distance in the colour of the last mark. `anchor` is its
+// top-left corner; the column pictures start `titleHeight` below it (the default leaves room for
+// the window's larger title font).
 void DrawSphericalDistanceTable(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor,
-                                Real cellHeight = 5.5L, Real titleHeight = 3.5L);
+                                Real cellHeight = 5.5L, Real titleHeight = 5);
 // The ecliptic aspect grid of the analysis window, laid out as the table above (cells 8 high):
 // the glyph of the aspect found and its whole-degree deviation ("03").
 void DrawEclipticGrid(Canvas& c, const ChartData& chart, const AspectOrbs& orbs, SheetPoint anchor);

@@ -166,11 +166,11 @@ TEST(SphericalDistances, OneCellPerPairWithMarksAndColouredDistances) {
         if (t[i]->Text == "120" && t[i + 1]->Text == ".0" && t[i]->Points[0][0].X == RoundHalfEven(15 + 6 + 2.5L)) {
             found = true;
             EXPECT_EQ(t[i]->TextColour, Colours::Cyan);
-            EXPECT_EQ(t[i]->Points[0][0].Y, RoundHalfEven(202 + 3.5L + 4.5L + 0.4L));
+            EXPECT_EQ(t[i]->Points[0][0].Y, RoundHalfEven(202 + 5 + 4.5L + 0.4L));
         }
     EXPECT_TRUE(found);
 
-    // The sheets give the title more room: the whole grid moves down by the difference.
+    // The sheets give their smaller title less room: the whole grid moves up by the difference.
     d.Clear();
     DrawSphericalDistanceTable(c, chart, orbs, {15, 202}, 5.5L, 4.5L);
     for (const auto* text : Texts(d))
