@@ -138,7 +138,8 @@ BackupWindow::BackupWindow(AppState& state, QWidget* parent) : QDialog(parent), 
 
     connect(define, &QPushButton::clicked, this, [this] {
         driveList_->clear();
-        for (const auto& volume : volumes_()) driveList_->addItem(PathText(volume));
+        if (volumes_)
+            for (const auto& volume : volumes_()) driveList_->addItem(PathText(volume));
         drivePanel_->show();
     });
     connect(closeList, &QPushButton::clicked, drivePanel_, &QWidget::hide);

@@ -114,7 +114,7 @@ void UpdateWindow::Open() {
     const KnowledgeEdition installed = ReadKnowledgeEdition(folder.Resolve("OpzioneH"));
     installed_->setText(QString::fromStdString(installed.Text));
     size_t row = 0;
-    for (const auto& volume : volumes_()) {
+    for (const auto& volume : volumes_ ? volumes_() : std::vector<fs::path>{}) {
         if (row == devices_.size()) break;
         const fs::path source = ProgramFolder(volume).Resolve("OpzioneH");
         if (!fs::is_directory(source)) continue;
