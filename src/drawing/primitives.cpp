@@ -48,11 +48,15 @@ void Circle(Canvas& c, Real r, SheetPoint centre) {
     c.Target.Polyline(points);
 }
 
+void TextInFont(Canvas& c, std::string_view text, const Font& font, DevicePoint at, TextAlign align) {
+    if (c.State.BlackAndWhite) SetTextColour(c, 0);
+    c.Target.SetFont(font);
+    c.Target.Text(at, text, align);
+}
+
 namespace {
 void WriteText(Canvas& c, std::string_view text, int font, SheetPoint at, TextAlign align) {
-    if (c.State.BlackAndWhite) SetTextColour(c, 0);
-    c.Target.SetFont(FontForNumber(c.State, font));
-    c.Target.Text(MapPoint(c.State, at), text, align);
+    TextInFont(c, text, FontForNumber(c.State, font), MapPoint(c.State, at), align);
 }
 }  // namespace
 

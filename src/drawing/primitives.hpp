@@ -39,6 +39,8 @@ void Circle(Canvas& c, Real radius, SheetPoint centre);
 void TextLeft(Canvas& c, std::string_view text, int font, SheetPoint at);
 void TextRight(Canvas& c, std::string_view text, int font, SheetPoint at);
 void TextCentre(Canvas& c, std::string_view text, int font, SheetPoint at);
+// The same with a font and a device point of the caller's own (a size made to fit, say).
+void TextInFont(Canvas& c, std::string_view text, const Font& font, DevicePoint at, TextAlign align);
 
 void DashedLine(Canvas& c, SheetPoint from, SheetPoint to);      // 15 dashes
 void DottedLine(Canvas& c, SheetPoint from, SheetPoint to);      // dots of radius 0.5

@@ -39,11 +39,9 @@ void FittedTextLeft(Canvas& c, std::string_view text, int fontNumber, SheetPoint
     const int full = font.Height;
     font.Height = std::max(1, int(full * room / ArialTextWidth(text, full)));
     while (font.Height > 1 && ArialTextWidth(text, font.Height) > room) --font.Height;
-    if (c.State.BlackAndWhite) SetTextColour(c, 0);
-    c.Target.SetFont(font);
     DevicePoint p = MapPoint(c.State, at);
     p.Y += (full - font.Height) / 2;
-    c.Target.Text(p, text, TextAlign::Left);
+    TextInFont(c, text, font, p, TextAlign::Left);
 }
 
 }  // namespace
