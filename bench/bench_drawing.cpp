@@ -4,8 +4,6 @@
 // playback of the EMF. The landscape sheet on the same devices, and the analysis window's standard
 // chart on a screen-sized image.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
@@ -23,6 +21,7 @@
 #include "drawing/sheet.hpp"
 #include "drawing/sheet_support.hpp"
 #include "drawing/wheel.hpp"
+#include "linked_installation.hpp"
 #include "ui/qt_device.hpp"
 
 using namespace florimant;
@@ -132,19 +131,8 @@ void BM_PlayWheelEmfOntoImage(benchmark::State& state) {
     }
 }
 
-// The installation seen through links, with an OpzioneT of its own for the sheet key file.
 const ProgramFolder& SheetFolder() {
-    namespace fs = std::filesystem;
-    static const fs::path dir = [] {
-        const fs::path d = fs::temp_directory_path() / ("florimant_bench_sheet_" + std::to_string(::getpid()));
-        fs::remove_all(d);
-        fs::create_directories(d / "OpzioneT");
-        for (const auto& entry : fs::directory_iterator(FLORIMANT_INSTALLATION_DIR))
-            if (entry.path().filename() != "OpzioneT") fs::create_symlink(entry.path(), d / entry.path().filename());
-        fs::copy_file(fs::path(FLORIMANT_INSTALLATION_DIR) / "OpzioneT" / "SpgPianCan.Txt", d / "OpzioneT" / "SpgPianCan.Txt");
-        return d;
-    }();
-    static const ProgramFolder folder(dir);
+    static const ProgramFolder folder(LinkedInstallation("florimant_bench_sheet"));
     return folder;
 }
 

@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -12,24 +10,15 @@
 #include "drawing/sheet.hpp"
 #include "drawing/sheet_support.hpp"
 #include "drawing/sheet_tables.hpp"
+#include "linked_installation.hpp"
 #include "ui/qt_device.hpp"
 
 using namespace florimant;
 
 namespace {
 
-// The installation seen through links, with a folder OpzioneT the sheet may write.
 ProgramFolder SheetFolder() {
-    namespace fs = std::filesystem;
-    static const fs::path dir = [] {
-        const auto d = fs::temp_directory_path() / ("florimant_sheet_render_" + std::to_string(::getpid()));
-        fs::remove_all(d);
-        fs::create_directories(d / "OpzioneT");
-        for (const auto& entry : fs::directory_iterator(FLORIMANT_INSTALLATION_DIR))
-            if (entry.path().filename() != "OpzioneT") fs::create_symlink(entry.path(), d / entry.path().filename());
-        fs::copy_file(fs::path(FLORIMANT_INSTALLATION_DIR) / "OpzioneT" / "SpgPianCan.Txt", d / "OpzioneT" / "SpgPianCan.Txt");
-        return d;
-    }();
+    static const std::filesystem::path dir = LinkedInstallation("florimant_sheet_render");
     return ProgramFolder(dir);
 }
 

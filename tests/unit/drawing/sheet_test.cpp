@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include "drawing/sheet.hpp"
 
 #include <gtest/gtest.h>
@@ -12,6 +10,7 @@
 #include "drawing/emf_device.hpp"
 #include "drawing/emf_player.hpp"
 #include "drawing/recording_device.hpp"
+#include "linked_installation.hpp"
 
 using namespace florimant;
 
@@ -32,18 +31,7 @@ ChartData Chart() {
     return chart;
 }
 
-// The installation seen through links, with a folder OpzioneT of its own that the sheet may write.
-std::filesystem::path Folder(const char* name, bool withTermTexts) {
-    namespace fs = std::filesystem;
-    const auto dir = fs::temp_directory_path() / (std::string(name) + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir / "OpzioneT");
-    for (const auto& entry : fs::directory_iterator(FLORIMANT_INSTALLATION_DIR))
-        if (entry.path().filename() != "OpzioneT") fs::create_symlink(entry.path(), dir / entry.path().filename());
-    if (withTermTexts)
-        fs::copy_file(fs::path(FLORIMANT_INSTALLATION_DIR) / "OpzioneT" / "SpgPianCan.Txt", dir / "OpzioneT" / "SpgPianCan.Txt");
-    return dir;
-}
+std::filesystem::path Folder(const char* name, bool withTermTexts) { return LinkedInstallation(name, withTermTexts); }
 
 }  // namespace
 
