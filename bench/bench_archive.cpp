@@ -22,7 +22,8 @@ struct TempFolder {
     fs::path path;
     TempFolder() {
         static int serial = 0;
-        path = fs::temp_directory_path() / ("florimant-bench-archive-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+        path = fs::temp_directory_path() /
+               ("florimant-bench-archive-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
         fs::create_directories(path);
     }
     ~TempFolder() { fs::remove_all(path); }
@@ -58,7 +59,8 @@ void WriteArchive(const ProgramFolder& folder, int count) {
     }
     std::ofstream births(folder.Resolve("BASE.ST2"), std::ios::binary | std::ios::app);
     const auto record = EncodeBirthRecord(BuildBirthRecord(MakeSubject("X"), "-1", {}, 0));
-    for (int i = 1; i <= count; ++i) births.write(reinterpret_cast<const char*>(record.data()), static_cast<long>(record.size()));
+    for (int i = 1; i <= count; ++i)
+        births.write(reinterpret_cast<const char*>(record.data()), static_cast<long>(record.size()));
 }
 
 // The installation's correction files when they are there; the plain theory otherwise.

@@ -42,10 +42,10 @@ BENCHMARK(OurChart)->Arg(0)->Arg(1)->ArgName("true_node_and_black_moon")->Unit(b
 
 void SwissEphemeris19Bodies(benchmark::State& state) {
     swe_set_ephe_path(const_cast<char*>("/usr/share/libswe/ephe"));
-    static const int bodies[19] = {SE_SUN,    SE_MOON,      SE_MERCURY,   SE_VENUS,  SE_MARS,
-                                   SE_JUPITER, SE_SATURN,   SE_URANUS,    SE_NEPTUNE, SE_PLUTO,
+    static const int bodies[19] = {SE_SUN,       SE_MOON,      SE_MERCURY,   SE_VENUS,     SE_MARS,
+                                   SE_JUPITER,   SE_SATURN,    SE_URANUS,    SE_NEPTUNE,   SE_PLUTO,
                                    SE_TRUE_NODE, SE_OSCU_APOG, SE_MEAN_NODE, SE_MEAN_APOG, SE_CERES,
-                                   SE_PALLAS, SE_JUNO,      SE_VESTA,     SE_CHIRON};
+                                   SE_PALLAS,    SE_JUNO,      SE_VESTA,     SE_CHIRON};
     const auto jds = Instants();
     size_t i = 0;
     double xx[6];

@@ -13,10 +13,10 @@
 #include <filesystem>
 
 #include "analysis/orb_settings.hpp"
+#include "archive/chart_of_subject.hpp"
 #include "drawing/analysis_views.hpp"
 #include "drawing/emf_device.hpp"
 #include "drawing/emf_player.hpp"
-#include "archive/chart_of_subject.hpp"
 #include "drawing/recording_device.hpp"
 #include "drawing/sheet.hpp"
 #include "drawing/sheet_support.hpp"

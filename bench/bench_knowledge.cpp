@@ -19,8 +19,9 @@ using namespace florimant;
 namespace {
 constexpr size_t kEntries = 10000;
 
-const char* const kPlanets[] = {"Sole", "Luna", "Mercurio", "Venere", "Marte", "Giove", "Saturno", "NodoNord", "NodoSud"};
-const char* const kSigns[] = {"Ariete", "Toro",    "Gemelli",    "Cancro",     "Leone",    "Vergine",
+const char* const kPlanets[] = {"Sole",  "Luna",    "Mercurio", "Venere", "Marte",
+                                "Giove", "Saturno", "NodoNord", "NodoSud"};
+const char* const kSigns[] = {"Ariete",   "Toro",      "Gemelli",    "Cancro",     "Leone",    "Vergine",
                               "Bilancia", "Scorpione", "Sagittario", "Capricorno", "Acquario", "Pesci"};
 const char* const kKinds[] = {"MSA ", "TSA ", "QSPC ", "HS 8 - ", "HS 123 - "};
 
@@ -35,7 +36,8 @@ struct Database {
         for (size_t i = 0; i < kEntries; ++i) {
             RemedyRecord r;
             const size_t remedy = i / 4;
-            SplitRemedyField(r, RemedyField::Rimedio, std::string(kKinds[remedy % 5]) + "Pianta " + std::to_string(remedy));
+            SplitRemedyField(r, RemedyField::Rimedio,
+                             std::string(kKinds[remedy % 5]) + "Pianta " + std::to_string(remedy));
             SplitRemedyField(r, RemedyField::Indicazioni, "Disturbo numero " + std::to_string(i % 1500) + ", ");
             SplitRemedyField(r, RemedyField::SegnaturaPrimaria,
                              std::string(kPlanets[remedy % 9]) + "-" + kPlanets[(remedy / 9) % 9]);
@@ -83,10 +85,8 @@ void BM_ReorderRemedyDatabase(benchmark::State& state) {
     for (size_t k = 1; k < records.size(); ++k) lines.push_back(RemedyOrderLine(records[k]));
     bool forward = true;
     for (auto _ : state) {
-        if (forward)
-            MoveReorderEntry(lines, lines.size() - 1, 0);
-        else
-            MoveReorderEntry(lines, 0, lines.size() - 1);
+        if (forward) MoveReorderEntry(lines, lines.size() - 1, 0);
+        else MoveReorderEntry(lines, 0, lines.size() - 1);
         forward = !forward;
         ReorderRemedyDatabase(folder, lines);
     }

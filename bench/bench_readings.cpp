@@ -48,7 +48,8 @@ void BM_WriteChartKeys(benchmark::State& state) {
 BENCHMARK(BM_WriteChartKeys)->Unit(benchmark::kMicrosecond);
 
 void BM_ComputePlanetaryHour(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(ComputePlanetaryHour(Installation(), EphemerisSettings{}, MilanChart()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputePlanetaryHour(Installation(), EphemerisSettings{}, MilanChart()));
 }
 BENCHMARK(BM_ComputePlanetaryHour)->Unit(benchmark::kMicrosecond);
 

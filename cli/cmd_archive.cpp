@@ -36,7 +36,8 @@ std::string Upper(const std::string& utf8) {
 
 long PositionArgument(const Arguments& args, size_t i) {
     const double value = ParseNumber(args.Positional(i), "POSIZIONE");
-    if (value < 0 || value != static_cast<long>(value)) throw CommandError("posizione non valida: " + args.Positional(i));
+    if (value < 0 || value != static_cast<long>(value))
+        throw CommandError("posizione non valida: " + args.Positional(i));
     return static_cast<long>(value);
 }
 
@@ -58,7 +59,8 @@ void ApplyBirthOptions(const Arguments& args, bool required, BirthData& data) {
     if (want("name")) data.Name = Upper(args.Get("name"));
     if (want("date")) {
         const std::string date = args.Get("date");
-        if (date.size() != 10 || date[2] != '/' || date[5] != '/') throw CommandError("data non valida (GG/MM/AAAA): " + date);
+        if (date.size() != 10 || date[2] != '/' || date[5] != '/')
+            throw CommandError("data non valida (GG/MM/AAAA): " + date);
         data.Day = TwoDigitField(date, 0, "data");
         data.Month = TwoDigitField(date, 3, "data");
         data.Year = TwoDigitField(date, 6, "data") * 100 + TwoDigitField(date, 8, "data");
@@ -81,7 +83,8 @@ void ApplyBirthOptions(const Arguments& args, bool required, BirthData& data) {
     }
     if (want("coords")) {
         const std::string text = Upper(args.Get("coords"));
-        if (text.size() != 12 || !ParseCoordinateText(text)) throw CommandError("coordinate non valide (es. 45N28-009E11): " + text);
+        if (text.size() != 12 || !ParseCoordinateText(text))
+            throw CommandError("coordinate non valide (es. 45N28-009E11): " + text);
         data.CoordinatesText = text;
         data.LatitudeDegrees = ParseCoordinateText(text)->Latitude();
         data.LongitudeDegrees = ParseCoordinateText(text)->Longitude();
@@ -169,7 +172,8 @@ void ArchiveShow(CommandContext& context, const Arguments& args) {
     const ArchiveInfo info = OpenArchive(context.folder, archive);
     long first = 1, last = info.Count;
     if (args.Positional().size() > 1) first = last = PositionArgument(args, 1);
-    if (first < 1 || last > info.Count) throw CommandError("posizione fuori dall'archivio (1-" + std::to_string(info.Count) + ")");
+    if (first < 1 || last > info.Count)
+        throw CommandError("posizione fuori dall'archivio (1-" + std::to_string(info.Count) + ")");
     JsonWriter json(context.out);
     json.BeginObject();
     json.Field("archive", archive);
@@ -196,7 +200,8 @@ void ArchiveAdd(CommandContext& context, const Arguments& args) {
     ApplyBirthOptions(args, true, data);
     SubjectNotes notes = NotesOption(args);
     // The chart comes first: a missing ephemeris file must stop the command before anything is written.
-    const ChartSummaries summaries = ComputeChartSummaries(context.folder, CurrentEphemerisSettings(context.folder), data);
+    const ChartSummaries summaries =
+        ComputeChartSummaries(context.folder, CurrentEphemerisSettings(context.folder), data);
     if (args.Has("text")) {
         notes.TextFileNumber = CreateSubjectText(context.folder, archive, data.Name);
         WriteTextReference(context.folder, archive, notes.TextFileNumber);
@@ -222,17 +227,21 @@ void ArchiveRewrite(CommandContext& context, const Arguments& args) {
     const std::string oldIndexText = data.IndexText;
     ApplyBirthOptions(args, false, data);
     SubjectNotes notes = NotesOption(args);
-    const ChartSummaries summaries = ComputeChartSummaries(context.folder, CurrentEphemerisSettings(context.folder), data);
+    const ChartSummaries summaries =
+        ComputeChartSummaries(context.folder, CurrentEphemerisSettings(context.folder), data);
     if (args.Has("notes") || args.Has("text")) {
         // Lines not given keep what the subject holds, as the modification window shows them.
         const std::vector<std::string> given = args.GetAll("notes");
         if (data.AnnotationNumber != 0)
             for (size_t i = given.size(); i < 4; ++i)
-                notes.Lines[i] = i < 3 ? data.Annotations[i] : data.Annotations[3].substr(0, std::min<size_t>(64, data.Annotations[3].size()));
+                notes.Lines[i] = i < 3
+                                     ? data.Annotations[i]
+                                     : data.Annotations[3].substr(0, std::min<size_t>(64, data.Annotations[3].size()));
         notes.TextFileNumber = data.TextFileNumber;
     }
     if (args.Has("text")) {
-        const bool exists = !notes.TextFileNumber.empty() && notes.TextFileNumber.find_first_not_of(' ') != std::string::npos &&
+        const bool exists = !notes.TextFileNumber.empty() &&
+                            notes.TextFileNumber.find_first_not_of(' ') != std::string::npos &&
                             context.folder.Exists(TextFilePath(archive, notes.TextFileNumber));
         if (!exists) notes.TextFileNumber = CreateSubjectText(context.folder, archive, data.Name);
         WriteEditorPath(context.folder, TextFilePath(archive, notes.TextFileNumber));
@@ -330,7 +339,9 @@ void Current(CommandContext& context, const Arguments&) {
     Reals(json, "longitude", chart.Longitude);
     Reals(json, "latitude", chart.Latitude);
     json.Key("retro_flags").BeginArray();
-    for (int i = 1; i <= Body::Count; ++i) json.String(std::string(1, chart.RetroFlags[static_cast<size_t>(i)] ? chart.RetroFlags[static_cast<size_t>(i)] : ' '));
+    for (int i = 1; i <= Body::Count; ++i)
+        json.String(
+            std::string(1, chart.RetroFlags[static_cast<size_t>(i)] ? chart.RetroFlags[static_cast<size_t>(i)] : ' '));
     json.EndArray();
     json.Key("body_signs").BeginArray();
     for (int i = 1; i <= Body::Count; ++i) json.Int(chart.BodySigns[static_cast<size_t>(i)]);
@@ -358,9 +369,11 @@ const std::string BirthUsage =
 RegisterCommand listCommand({"archive list", "archive list", {}, ArchiveList});
 RegisterCommand showCommand({"archive show", "archive show NOME [POSIZIONE]", {}, ArchiveShow});
 RegisterCommand addCommand({"archive add", "archive add NOME " + BirthUsage, {"text"}, ArchiveAdd});
-RegisterCommand rewriteCommand({"archive rewrite", "archive rewrite NOME POSIZIONE [campi come archive add]", {"text"}, ArchiveRewrite});
+RegisterCommand rewriteCommand(
+    {"archive rewrite", "archive rewrite NOME POSIZIONE [campi come archive add]", {"text"}, ArchiveRewrite});
 RegisterCommand removeCommand({"archive remove", "archive remove NOME POSIZIONE", {}, ArchiveRemove});
-RegisterCommand recallCommand({"archive recall", "archive recall NOME POSIZIONE [--name NOME_MOSTRATO]", {}, ArchiveRecall});
+RegisterCommand recallCommand(
+    {"archive recall", "archive recall NOME POSIZIONE [--name NOME_MOSTRATO]", {}, ArchiveRecall});
 RegisterCommand findCommand({"archive find", "archive find NOME TESTO", {}, ArchiveFind});
 RegisterCommand currentCommand({"current", "current", {}, Current});
 

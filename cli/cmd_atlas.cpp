@@ -14,7 +14,9 @@ namespace florimant::cli {
 
 namespace {
 
-LocalityStore StoreOf(const Arguments& args) { return args.Has("estero") ? LocalityStore::Estero : LocalityStore::Italia; }
+LocalityStore StoreOf(const Arguments& args) {
+    return args.Has("estero") ? LocalityStore::Estero : LocalityStore::Italia;
+}
 
 // The search text as the place field holds it after the text has been typed key by key.
 std::string TypedSearchText(const std::string& utf8, LocalityStore store) {
@@ -125,7 +127,10 @@ void Birth(CommandContext& context, const Arguments& args) {
 
 RegisterCommand placeSearchCommand(Command{"place-search", "place-search [--estero] TESTO", {"estero"}, PlaceSearch});
 RegisterCommand birthCommand(Command{
-    "birth", "birth [--estero] (--place TESTO | --record N) --date GG/MM/AAAA --time HH:MM [--reform 0|1]", {"estero"}, Birth});
+    "birth",
+    "birth [--estero] (--place TESTO | --record N) --date GG/MM/AAAA --time HH:MM [--reform 0|1]",
+    {"estero"},
+    Birth});
 
 }  // namespace
 

@@ -79,8 +79,8 @@ int IntegerOption(const Arguments& args, const std::string& name, int fallback, 
     if (!args.Has(name)) return fallback;
     const double value = args.GetNumber(name);
     if (value != double(int(value)) || value < low || value > high)
-        throw CommandError("--" + name + " deve essere un intero da " + std::to_string(low) + " a " + std::to_string(high) +
-                           ": " + args.Get(name));
+        throw CommandError("--" + name + " deve essere un intero da " + std::to_string(low) + " a " +
+                           std::to_string(high) + ": " + args.Get(name));
     return int(value);
 }
 
@@ -177,10 +177,9 @@ Drawn WritePdf(const ProgramFolder& folder, const SheetRequest& request, const S
         pdf.setCreator(QStringLiteral("Florimant"));
         pdf.setTitle(QString::fromStdString(data.Chart.SubjectName));
         pdf.setResolution(request.Dpi);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                      request.Layout == SheetLayoutKind::Portrait ? QPageLayout::Portrait
-                                                                                  : QPageLayout::Landscape,
-                                      QMarginsF()));
+        pdf.setPageLayout(QPageLayout(
+            QPageSize(QPageSize::A4),
+            request.Layout == SheetLayoutKind::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape, QMarginsF()));
         drawn = {pdf.width(), pdf.height()};
         DrawState state = PrintState(request, data.Display, pdf.width());
         QPainter painter(&pdf);
@@ -249,17 +248,12 @@ Drawn WriteEmf(const ProgramFolder& folder, const SheetRequest& request, const S
 void RunSheet(CommandContext& context, const Arguments& args) {
     SheetRequest request;
     const std::string layout = args.Get("layout");
-    if (layout == "portrait")
-        request.Layout = SheetLayoutKind::Portrait;
-    else if (layout == "landscape")
-        request.Layout = SheetLayoutKind::Landscape;
-    else
-        throw CommandError("--layout deve essere portrait o landscape: " + layout);
+    if (layout == "portrait") request.Layout = SheetLayoutKind::Portrait;
+    else if (layout == "landscape") request.Layout = SheetLayoutKind::Landscape;
+    else throw CommandError("--layout deve essere portrait o landscape: " + layout);
     const std::string aspects = args.Get("aspects", "lines");
-    if (aspects == "bands")
-        request.Aspects = AspectLineStyle::Bands;
-    else if (aspects != "lines")
-        throw CommandError("--aspects deve essere bands o lines: " + aspects);
+    if (aspects == "bands") request.Aspects = AspectLineStyle::Bands;
+    else if (aspects != "lines") throw CommandError("--aspects deve essere bands o lines: " + aspects);
     request.BlackAndWhite = args.Has("bw");
     request.Out = args.Get("out");
     const OutputKind kind = KindOfOutput(request.Out);
@@ -296,7 +290,8 @@ QSize ParseSize(const std::string& text) {
     const int w = x == std::string::npos ? 0 : side(text.substr(0, x));
     const int h = x == std::string::npos ? 0 : side(text.substr(x + 1));
     if (w < 1 || h < 1 || w > MaxPictureSide || h > MaxPictureSide)
-        throw CommandError("--size deve essere LARGHEZZAxALTEZZA in pixel (1-" + std::to_string(MaxPictureSide) + "): " + text);
+        throw CommandError("--size deve essere LARGHEZZAxALTEZZA in pixel (1-" + std::to_string(MaxPictureSide) +
+                           "): " + text);
     return {w, h};
 }
 

@@ -82,9 +82,9 @@ void WriteCusps(JsonWriter& json, const ChartData& chart) {
 void RunHouses(CommandContext& context, const Arguments& args) {
     const Real jd = JulianDayArgument(args);
     const Real correction = args.GetNumber("correction", 0);
-    const std::string system =
-        Choice(args, "system", "", {"PLACIDO", "KOCH", "REGIOMONT", "PORFIRIO", "CAMPANO", "CASE_UGUALI",
-                                    "CASE_MEDIE", "MORINO", "ALCABIZIO"});
+    const std::string system = Choice(
+        args, "system", "",
+        {"PLACIDO", "KOCH", "REGIOMONT", "PORFIRIO", "CAMPANO", "CASE_UGUALI", "CASE_MEDIE", "MORINO", "ALCABIZIO"});
     ChartData chart;
     chart.CoordinatesText = args.Get("coords");
     try {
@@ -115,7 +115,8 @@ void RunHouses(CommandContext& context, const Arguments& args) {
 
 void RunChart(CommandContext& context, const Arguments& args) {
     const std::string date = args.Get("date"), time = args.Get("time");
-    if (date.size() != 10 || date[4] != '-' || date[7] != '-') throw CommandError("data non valida (AAAA-MM-GG): " + date);
+    if (date.size() != 10 || date[4] != '-' || date[7] != '-')
+        throw CommandError("data non valida (AAAA-MM-GG): " + date);
     if (time.size() != 5 || time[2] != ':') throw CommandError("ora non valida (HH:MM): " + time);
     const int year = DigitsOf(date, 0, 4, "data"), month = DigitsOf(date, 5, 2, "data"),
               day = DigitsOf(date, 8, 2, "data");
@@ -159,14 +160,17 @@ void RunChart(CommandContext& context, const Arguments& args) {
     json.EndObject().Newline();
 }
 
-const RegisterCommand kEphemeris({"ephemeris", "ephemeris --jd JD [--node VERO|MEDIO] [--black-moon VERA|MEDIA] [--plain]",
-                                   {"plain"}, RunEphemeris});
-const RegisterCommand kHouses({"houses", "houses --jd JD --coords 45N28-009E11 --system NOME [--correction ORE]", {},
-                               RunHouses});
+const RegisterCommand kEphemeris({"ephemeris",
+                                  "ephemeris --jd JD [--node VERO|MEDIO] [--black-moon VERA|MEDIA] [--plain]",
+                                  {"plain"},
+                                  RunEphemeris});
+const RegisterCommand kHouses(
+    {"houses", "houses --jd JD --coords 45N28-009E11 --system NOME [--correction ORE]", {}, RunHouses});
 const RegisterCommand kChart({"chart",
                               "chart --date AAAA-MM-GG --time HH:MM --correction ORE --coords 45N28-009E11 "
                               "[--calendar GR|GI] [--node VERO|MEDIO] [--black-moon VERA|MEDIA] [--plain]",
-                              {"plain"}, RunChart});
+                              {"plain"},
+                              RunChart});
 
 }  // namespace
 

@@ -17,7 +17,8 @@ namespace {
 KnowledgeFile FileOption(const Arguments& args) {
     KnowledgeFile file;
     const std::string name = args.Get("file");
-    if (!ParseKnowledgeFile(name, file)) throw CommandError("--file vuole db, repertory o plants, non \"" + name + "\"");
+    if (!ParseKnowledgeFile(name, file))
+        throw CommandError("--file vuole db, repertory o plants, non \"" + name + "\"");
     return file;
 }
 
@@ -36,9 +37,18 @@ void RunRebuild(CommandContext& context, const Arguments& args) {
     json.BeginObject().Key("rebuilt").BeginArray();
     for (KnowledgeFile file : files) {
         switch (file) {
-            case KnowledgeFile::Database: RebuildSupportFiles(context.folder); json.String("db"); break;
-            case KnowledgeFile::Repertory: RebuildPathologyList(context.folder); json.String("repertory"); break;
-            case KnowledgeFile::Plants: RebuildPlantSupportFiles(context.folder); json.String("plants"); break;
+        case KnowledgeFile::Database:
+            RebuildSupportFiles(context.folder);
+            json.String("db");
+            break;
+        case KnowledgeFile::Repertory:
+            RebuildPathologyList(context.folder);
+            json.String("repertory");
+            break;
+        case KnowledgeFile::Plants:
+            RebuildPlantSupportFiles(context.folder);
+            json.String("plants");
+            break;
         }
     }
     json.EndArray().EndObject();
@@ -57,10 +67,14 @@ void RunImport(CommandContext& context, const Arguments& args) {
     std::ifstream in(source, std::ios::binary);
     if (!in) throw CommandError("impossibile leggere " + source);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const size_t count = ImportKnowledgeCsv(context.folder, file, text, std::filesystem::path(source).filename().string());
+    const size_t count =
+        ImportKnowledgeCsv(context.folder, file, text, std::filesystem::path(source).filename().string());
     JsonWriter json(context.out);
-    json.BeginObject().Key("file").String(std::string(KnowledgeFilePath(file))).Key("records").Int(
-        static_cast<long long>(count));
+    json.BeginObject()
+        .Key("file")
+        .String(std::string(KnowledgeFilePath(file)))
+        .Key("records")
+        .Int(static_cast<long long>(count));
     json.EndObject();
     json.Newline();
 }

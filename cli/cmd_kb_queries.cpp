@@ -38,7 +38,8 @@ std::string ResolveEntry(const ProgramFolder& folder, Consultation consultation,
     if (consultation == Consultation::Remedy) {
         for (const std::string& entry : list) {
             const std::string stored = ToStored(entry);
-            if (stored.size() > kAliasWidth && CatalogueFold(TrimTrailingBlanks(stored.substr(0, kAliasWidth))) == folded)
+            if (stored.size() > kAliasWidth &&
+                CatalogueFold(TrimTrailingBlanks(stored.substr(0, kAliasWidth))) == folded)
                 return entry;
         }
     }
@@ -194,9 +195,16 @@ size_t FieldOption(UtilityFile file, const std::string& given) {
             if (c != ' ' && c != '.') s.push_back(c);
         return UpperCaseAscii(s);
     };
-    static const std::vector<std::string> kDatabaseNames = {
-        "Rimedio", "Indicazioni", "Posologia", "Avvertenze", "SegnaturaPrimaria", "SegnaturaSecondaria",
-        "SegnaturaZodiacale", "SintesiPsichica", "Note", "NoteSupplementari"};
+    static const std::vector<std::string> kDatabaseNames = {"Rimedio",
+                                                            "Indicazioni",
+                                                            "Posologia",
+                                                            "Avvertenze",
+                                                            "SegnaturaPrimaria",
+                                                            "SegnaturaSecondaria",
+                                                            "SegnaturaZodiacale",
+                                                            "SintesiPsichica",
+                                                            "Note",
+                                                            "NoteSupplementari"};
     const auto fields = UtilityFields(file);
     std::string known;
     for (size_t i = 0; i < fields.size(); ++i) {
@@ -210,10 +218,8 @@ size_t FieldOption(UtilityFile file, const std::string& given) {
 void RunFind(CommandContext& context, const Arguments& args) {
     const std::string fileName = args.Get("file");
     UtilityFile file = UtilityFile::Database;
-    if (fileName == "repertory")
-        file = UtilityFile::Repertory;
-    else if (fileName != "db")
-        throw CommandError("--file vuole db o repertory, non \"" + fileName + "\"");
+    if (fileName == "repertory") file = UtilityFile::Repertory;
+    else if (fileName != "db") throw CommandError("--file vuole db o repertory, non \"" + fileName + "\"");
     const size_t field = FieldOption(file, args.Get("field", "Rimedio"));
     const std::string phrase = TextArgument(args);
     JsonWriter json(context.out);

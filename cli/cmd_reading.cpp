@@ -23,9 +23,9 @@ namespace florimant::cli {
 namespace {
 
 const char* KindName(AspectKind kind) {
-    static const char* const names[] = {"Congiunzione", "Sestile",      "Quadrato", "Trigono",     "Opposizione",
-                                        "SemiSestile",  "Decile",       "Novile",   "SemiQuadrato", "Settile",
-                                        "Quintile",     "SesquiQuadr",  "BiQuintile", "Quinconce"};
+    static const char* const names[] = {"Congiunzione", "Sestile",     "Quadrato",   "Trigono",      "Opposizione",
+                                        "SemiSestile",  "Decile",      "Novile",     "SemiQuadrato", "Settile",
+                                        "Quintile",     "SesquiQuadr", "BiQuintile", "Quinconce"};
     return names[static_cast<int>(kind)];
 }
 
@@ -68,13 +68,15 @@ Reading LoadReading(const ProgramFolder& folder, const Arguments& args) {
         return r;
     }
     const std::string date = args.Get("date"), time = args.Get("time", "12:00");
-    if (date.size() != 10 || date[4] != '-' || date[7] != '-') throw CommandError("data non valida (AAAA-MM-GG): " + date);
+    if (date.size() != 10 || date[4] != '-' || date[7] != '-')
+        throw CommandError("data non valida (AAAA-MM-GG): " + date);
     if (time.size() != 5 || time[2] != ':') throw CommandError("ora non valida (HH:MM): " + time);
     const std::string calendar = args.Get("calendar", "GR");
     if (calendar != "GR" && calendar != "GI") throw CommandError("calendario non valido (GR o GI): " + calendar);
-    SetSubjectFieldsForChart(r.chart, Digits(date, 8, 2, "data"), Digits(date, 5, 2, "data"), Digits(date, 0, 4, "data"),
-                             Digits(time, 0, 2, "ora"), Digits(time, 3, 2, "ora"), args.GetNumber("correction", 0),
-                             calendar == "GR" ? 1 : 0, args.Get("coords", "45N28-009E11"));
+    SetSubjectFieldsForChart(r.chart, Digits(date, 8, 2, "data"), Digits(date, 5, 2, "data"),
+                             Digits(date, 0, 4, "data"), Digits(time, 0, 2, "ora"), Digits(time, 3, 2, "ora"),
+                             args.GetNumber("correction", 0), calendar == "GR" ? 1 : 0,
+                             args.Get("coords", "45N28-009E11"));
     try {
         ComputeChartFromSubjectFields(folder, r.settings, r.chart);
     } catch (const std::invalid_argument& e) {
@@ -254,7 +256,8 @@ void AttributionsCommand(CommandContext& context, const Arguments& args) {
     Strings(json, "specific", panels.Specific);
     json.Field("general_heading", panels.GeneralHeading);
     Strings(json, "general", panels.General);
-    const auto list = ShowSignatureList(folder, byPoint ? SignatureTarget::OfPoint(number) : SignatureTarget::OfSign(number), plants);
+    const auto list =
+        ShowSignatureList(folder, byPoint ? SignatureTarget::OfPoint(number) : SignatureTarget::OfSign(number), plants);
     json.Key("signature_list");
     if (list) {
         json.BeginObject();
@@ -274,10 +277,15 @@ void AttributionsCommand(CommandContext& context, const Arguments& args) {
 }
 
 RegisterCommand readingCommand(
-    {"reading", "reading [--date AAAA-MM-GG --time HH:MM --correction ORE --coords 45N28-009E11 --calendar GR|GI]", {},
+    {"reading",
+     "reading [--date AAAA-MM-GG --time HH:MM --correction ORE --coords 45N28-009E11 --calendar GR|GI]",
+     {},
      ReadingCommand});
 RegisterCommand attributionsCommand(
-    {"attributions", "attributions --point N | --sign S [--plants] [--remedy NOME] [--date ... come reading]", {"plants"}, AttributionsCommand});
+    {"attributions",
+     "attributions --point N | --sign S [--plants] [--remedy NOME] [--date ... come reading]",
+     {"plants"},
+     AttributionsCommand});
 
 }  // namespace
 }  // namespace florimant::cli

@@ -8,9 +8,9 @@
 namespace florimant::cli {
 namespace {
 
-const char* const AspectKeys[AspectKindCount] = {"congiunzione", "sestile",      "quadrato",     "trigono",  "opposizione",
-                                                 "semisestile",  "decile",       "novile",       "semiquadrato",
-                                                 "settile",      "quintile",     "sesquiquadr",  "biquintile", "quinconce"};
+const char* const AspectKeys[AspectKindCount] = {
+    "congiunzione", "sestile",      "quadrato", "trigono",  "opposizione", "semisestile", "decile",
+    "novile",       "semiquadrato", "settile",  "quintile", "sesquiquadr", "biquintile",  "quinconce"};
 
 void WriteSet(JsonWriter& json, const OrbSetValues& values) {
     json.BeginObject();

@@ -66,15 +66,17 @@ void RunView(CommandContext& context, const Arguments& args) {
     if (states == 0) throw CommandError("vista non valida (0, 1, 2, 3, 4 o 10): " + args.Get("view"));
     const int state = WholeOption(args, "state", 0);
     if (state < 0 || state >= states)
-        throw CommandError("stato non valido per la vista " + std::to_string(view) + " (0-" + std::to_string(states - 1) +
-                           "): " + args.Get("state"));
+        throw CommandError("stato non valido per la vista " + std::to_string(view) + " (0-" +
+                           std::to_string(states - 1) + "): " + args.Get("state"));
     const int point = WholeOption(args, "point", 0);
     const int sign = WholeOption(args, "sign", 0);
     if (args.Has("point") && args.Has("sign")) throw CommandError("--point e --sign si escludono");
     if (view == AntisciaView) {
         if (!args.Has("point") && !args.Has("sign")) throw CommandError("la vista 10 vuole --point 1-7 o --sign 1-12");
-        if (args.Has("point") && (point < 1 || point > 7)) throw CommandError("--point deve essere da 1 a 7: " + args.Get("point"));
-        if (args.Has("sign") && (sign < 1 || sign > 12)) throw CommandError("--sign deve essere da 1 a 12: " + args.Get("sign"));
+        if (args.Has("point") && (point < 1 || point > 7))
+            throw CommandError("--point deve essere da 1 a 7: " + args.Get("point"));
+        if (args.Has("sign") && (sign < 1 || sign > 12))
+            throw CommandError("--sign deve essere da 1 a 12: " + args.Get("sign"));
     }
     const std::string out = args.Get("out");
     if (!EndsWithPng(out)) throw CommandError("il file di uscita deve essere .png: " + out);
@@ -122,7 +124,8 @@ void RunView(CommandContext& context, const Arguments& args) {
 const RegisterCommand kView({"view",
                              "view --view 0|1|2|3|4|10 [--state S] [--point 1-7 | --sign 1-12] --out FILE.png "
                              "[--scale PIXEL_PER_UNITA] [--bw] [--data CARTELLA]",
-                             {"bw"}, RunView});
+                             {"bw"},
+                             RunView});
 
 }  // namespace
 }  // namespace florimant::cli

@@ -13,10 +13,28 @@ class JsonWriter {
 public:
     explicit JsonWriter(std::ostream& out) : out_(out) {}
 
-    JsonWriter& BeginObject() { Separator(); out_ << '{'; first_ = true; return *this; }
-    JsonWriter& EndObject() { out_ << '}'; first_ = false; return *this; }
-    JsonWriter& BeginArray() { Separator(); out_ << '['; first_ = true; return *this; }
-    JsonWriter& EndArray() { out_ << ']'; first_ = false; return *this; }
+    JsonWriter& BeginObject() {
+        Separator();
+        out_ << '{';
+        first_ = true;
+        return *this;
+    }
+    JsonWriter& EndObject() {
+        out_ << '}';
+        first_ = false;
+        return *this;
+    }
+    JsonWriter& BeginArray() {
+        Separator();
+        out_ << '[';
+        first_ = true;
+        return *this;
+    }
+    JsonWriter& EndArray() {
+        out_ << ']';
+        first_ = false;
+        return *this;
+    }
     JsonWriter& Key(std::string_view key) {
         Separator();
         WriteString(key);
@@ -24,9 +42,21 @@ public:
         afterKey_ = true;
         return *this;
     }
-    JsonWriter& String(std::string_view value) { Separator(); WriteString(value); return *this; }
-    JsonWriter& Bool(bool value) { Separator(); out_ << (value ? "true" : "false"); return *this; }
-    JsonWriter& Int(long long value) { Separator(); out_ << value; return *this; }
+    JsonWriter& String(std::string_view value) {
+        Separator();
+        WriteString(value);
+        return *this;
+    }
+    JsonWriter& Bool(bool value) {
+        Separator();
+        out_ << (value ? "true" : "false");
+        return *this;
+    }
+    JsonWriter& Int(long long value) {
+        Separator();
+        out_ << value;
+        return *this;
+    }
     JsonWriter& Number(long double value, int significant = 17) {
         Separator();
         if (!std::isfinite(value)) {
@@ -55,19 +85,19 @@ private:
         out_ << '"';
         for (char c : s) {
             switch (c) {
-                case '"': out_ << "\\\""; break;
-                case '\\': out_ << "\\\\"; break;
-                case '\n': out_ << "\\n"; break;
-                case '\r': out_ << "\\r"; break;
-                case '\t': out_ << "\\t"; break;
-                default:
-                    if (static_cast<unsigned char>(c) < 0x20) {
-                        char buffer[8];
-                        std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                        out_ << buffer;
-                    } else {
-                        out_ << c;
-                    }
+            case '"': out_ << "\\\""; break;
+            case '\\': out_ << "\\\\"; break;
+            case '\n': out_ << "\\n"; break;
+            case '\r': out_ << "\\r"; break;
+            case '\t': out_ << "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char buffer[8];
+                    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                    out_ << buffer;
+                } else {
+                    out_ << c;
+                }
             }
         }
         out_ << '"';

@@ -40,7 +40,7 @@ const std::string& Pick(const std::array<std::string, N>& table, int number) {
 
 const std::array<std::string, 12> SignKeys{"Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"};
 const std::array<std::string, 12> SignFilters{"Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"};
-const std::array<std::string, 12> SignStems{"Ariete", "Toro",     "Gemelli",    "Cancro",     "Leone",    "Vergine",
+const std::array<std::string, 12> SignStems{"Ariete",   "Toro",      "Gemelli",    "Cancro",     "Leone",    "Vergine",
                                             "Bilancia", "Scorpione", "Sagittario", "Capricorno", "Acquario", "Pesci"};
 const std::array<std::string, 12> Houses{"Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
                                          "Sett", "Otta", "Nona", "Deci", "Undi", "Dodi"};

@@ -9,13 +9,13 @@ namespace florimant {
 inline constexpr int AnalysisPointCount = 11;
 
 // Point p = 1..11 (throws std::out_of_range otherwise).
-const std::string& PointListName(int point);   // "il Sole" .. "il Mediocielo"
-const std::string& PointCode4(int point);      // "Sole" .. "Mcie"
-const std::string& PointCode3(int point);      // "Sol" .. "Mci"
-const std::string& PointCode2(int point);      // "So" .. "Mc"
-const std::string& PointCode2Upper(int point); // "SO" .. "MC"
-const std::string& PointUpperName(int point);  // "SOLE" .. "MEDIOCIELO"
-const std::string& PointListStem(int point);   // "SolePri" .. "NodSPri"; empty for 10 and 11
+const std::string& PointListName(int point);    // "il Sole" .. "il Mediocielo"
+const std::string& PointCode4(int point);       // "Sole" .. "Mcie"
+const std::string& PointCode3(int point);       // "Sol" .. "Mci"
+const std::string& PointCode2(int point);       // "So" .. "Mc"
+const std::string& PointCode2Upper(int point);  // "SO" .. "MC"
+const std::string& PointUpperName(int point);   // "SOLE" .. "MEDIOCIELO"
+const std::string& PointListStem(int point);    // "SolePri" .. "NodSPri"; empty for 10 and 11
 
 // Sign s = 1..12.
 const std::string& SignKeyCode2(int sign);     // "Ar" .. "Ac" .. "Pe" (sign keys)

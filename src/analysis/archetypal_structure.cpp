@@ -40,25 +40,26 @@ std::vector<std::vector<int>> Lexicographic(int highest, int size) {
 
 int SortClass(const StructureRow& row) {
     switch (row.Code) {
-        case Exile: return 0;
-        case Fall: return 1;
-        case Exaltation: return 7;
-        case Domicile: return 8;
-        default: break;
+    case Exile: return 0;
+    case Fall: return 1;
+    case Exaltation: return 7;
+    case Domicile: return 8;
+    default: break;
     }
     switch (row.Mark) {
-        case FirstPairMark: return 2;
-        case LaterPairMark: return 3;
-        case TripleMark: return 4;
-        case QuadrupleMark: return 5;
-        default: return 6;
+    case FirstPairMark: return 2;
+    case LaterPairMark: return 3;
+    case TripleMark: return 4;
+    case QuadrupleMark: return 5;
+    default: return 6;
     }
 }
 
 }  // namespace
 
 int StructureRow::FilledSlots() const {
-    return static_cast<int>(std::count_if(Slots.begin(), Slots.end(), [](const StructureSlot& s) { return s.Planet != 0; }));
+    return static_cast<int>(
+        std::count_if(Slots.begin(), Slots.end(), [](const StructureSlot& s) { return s.Planet != 0; }));
 }
 
 ReceptionLists LoadReceptionLists(const ProgramFolder& folder) {

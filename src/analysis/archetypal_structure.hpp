@@ -40,8 +40,8 @@ struct ArchetypalStructure {
 struct ReceptionLists {
     std::array<std::vector<std::string>, 4> Keys;
 };
-inline constexpr std::array<const char*, 4> ReceptionListFiles{
-    "Scambi\\Scambio22.txt", "Scambi\\Scambio33.txt", "Scambi\\Scambio44.txt", "Scambi\\Scambio55.txt"};
+inline constexpr std::array<const char*, 4> ReceptionListFiles{"Scambi\\Scambio22.txt", "Scambi\\Scambio33.txt",
+                                                               "Scambi\\Scambio44.txt", "Scambi\\Scambio55.txt"};
 // Missing files raise DataFileError.
 ReceptionLists LoadReceptionLists(const ProgramFolder& folder);
 

@@ -10,7 +10,7 @@ namespace florimant {
 namespace {
 
 constexpr std::array<AspectKind, 4> MajorOrder{AspectKind::Opposizione, AspectKind::Trigono, AspectKind::Quadrato,
-                                                AspectKind::Sestile};
+                                               AspectKind::Sestile};
 
 Real OrbOf(const AspectOrbs& orbs, AspectKind kind) { return orbs[static_cast<size_t>(kind)]; }
 
@@ -19,11 +19,11 @@ long RoundEven(Real x) { return std::lrint(static_cast<double>(x)); }
 
 const char* Phrase(AspectKind kind) {
     switch (kind) {
-        case AspectKind::Congiunzione: return " in Congiunzione con ";
-        case AspectKind::Sestile: return " in Sestile con ";
-        case AspectKind::Quadrato: return " in Quadratura con ";
-        case AspectKind::Trigono: return " in Trigono con ";
-        default: return " in Opposizione con ";
+    case AspectKind::Congiunzione: return " in Congiunzione con ";
+    case AspectKind::Sestile: return " in Sestile con ";
+    case AspectKind::Quadrato: return " in Quadratura con ";
+    case AspectKind::Trigono: return " in Trigono con ";
+    default: return " in Opposizione con ";
     }
 }
 
@@ -38,20 +38,20 @@ void ForEachGridCell(Visit visit) {
 
 Real AspectAngle(AspectKind kind) {
     switch (kind) {
-        case AspectKind::Congiunzione: return 0;
-        case AspectKind::Sestile: return 60;
-        case AspectKind::Quadrato: return 90;
-        case AspectKind::Trigono: return 120;
-        case AspectKind::Opposizione: return 180;
-        case AspectKind::SemiSestile: return 30;
-        case AspectKind::Decile: return 36;
-        case AspectKind::Novile: return 40;
-        case AspectKind::SemiQuadrato: return 45;
-        case AspectKind::Settile: return Real(360) / 7;
-        case AspectKind::Quintile: return 72;
-        case AspectKind::SesquiQuadr: return 135;
-        case AspectKind::BiQuintile: return 144;
-        case AspectKind::Quinconce: return 150;
+    case AspectKind::Congiunzione: return 0;
+    case AspectKind::Sestile: return 60;
+    case AspectKind::Quadrato: return 90;
+    case AspectKind::Trigono: return 120;
+    case AspectKind::Opposizione: return 180;
+    case AspectKind::SemiSestile: return 30;
+    case AspectKind::Decile: return 36;
+    case AspectKind::Novile: return 40;
+    case AspectKind::SemiQuadrato: return 45;
+    case AspectKind::Settile: return Real(360) / 7;
+    case AspectKind::Quintile: return 72;
+    case AspectKind::SesquiQuadr: return 135;
+    case AspectKind::BiQuintile: return 144;
+    case AspectKind::Quinconce: return 150;
     }
     return 0;
 }
@@ -134,8 +134,8 @@ Real AspectBandWidth(int roundedExactness) {
 
 const std::array<AspectKind, 11>& EclipticGridKindOrder() {
     static const std::array<AspectKind, 11> order{
-        AspectKind::Opposizione, AspectKind::Quinconce, AspectKind::BiQuintile,   AspectKind::SesquiQuadr,
-        AspectKind::Trigono,     AspectKind::Quadrato,  AspectKind::Quintile,     AspectKind::Sestile,
+        AspectKind::Opposizione,  AspectKind::Quinconce,   AspectKind::BiQuintile,  AspectKind::SesquiQuadr,
+        AspectKind::Trigono,      AspectKind::Quadrato,    AspectKind::Quintile,    AspectKind::Sestile,
         AspectKind::SemiQuadrato, AspectKind::SemiSestile, AspectKind::Congiunzione};
     return order;
 }

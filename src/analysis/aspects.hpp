@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_points.hpp"
 #include "analysis/orb_settings.hpp"
 #include "common/real.hpp"
-#include "analysis/analysis_points.hpp"
 #include "engine/chart_data.hpp"
 
 // Aspects between the eleven analysis points (Body 1..11) by the active orb table: the aspect
@@ -45,8 +45,8 @@ std::vector<std::string> AspectListLines(const ChartData& chart, const AspectOrb
 struct WheelPlace {
     int X = 0, Y = 0;
 };
-std::array<WheelPlace, AnalysisPointCount + 1> WheelPointPlaces(const ChartData& chart, Real radius = 39,
-                                                                 Real cx = 100, Real cy = 100);
+std::array<WheelPlace, AnalysisPointCount + 1> WheelPointPlaces(const ChartData& chart, Real radius = 39, Real cx = 100,
+                                                                Real cy = 100);
 
 // An aspect line of the wheel; the rounded exactness is |d - angle| to whole degrees, ties to even.
 struct WheelAspect {
@@ -65,7 +65,7 @@ Real AspectBandWidth(int roundedExactness);
 struct EclipticGridCell {
     int Row = 0, Column = 0;
     std::optional<AspectKind> Kind;
-    int Exactness = 0;         // |round(angle - d)|
+    int Exactness = 0;          // |round(angle - d)|
     std::string ExactnessText;  // two digits, "03"; empty without an aspect
 };
 // The kinds in the order the grid tests them, the conjunction last.
@@ -75,12 +75,12 @@ std::vector<EclipticGridCell> ComputeEclipticGrid(const ChartData& chart, const 
 enum class SphericalMark { None, A, B, C };  // grey, red, aqua, yellow
 struct SphericalGridCell {
     int Row = 0, Column = 0;
-    Real Distance = 0;       // degrees, 0..180
-    bool MarkA = false;      // opposition or square in orb
-    bool MarkB = false;      // trine or sextile in orb
-    bool MarkC = false;      // distance under the conjunction orb
+    Real Distance = 0;                           // degrees, 0..180
+    bool MarkA = false;                          // opposition or square in orb
+    bool MarkB = false;                          // trine or sextile in orb
+    bool MarkC = false;                          // distance under the conjunction orb
     SphericalMark Colour = SphericalMark::None;  // the last mark set: C over B over A
-    std::string Text;        // FormatDecimal(5, D)
+    std::string Text;                            // FormatDecimal(5, D)
 };
 // The distance on the sphere of two points given by longitude and latitude.
 Real SphericalDistance(Real longitude1, Real latitude1, Real longitude2, Real latitude2);

@@ -46,11 +46,20 @@ std::string Trimmed(std::string text) {
     return text;
 }
 
-const char* const PointPhrases[] = {"",          "al SOLE",  "alla LUNA", "a MERCURIO",   "a VENERE",
-                                    "a MARTE",   "a GIOVE",  "a SATURNO", "al NODO NORD", "al NODO SUD"};
-const char* const SignPhrases[] = {"",          "all'ARIETE",     "al TORO",        "ai GEMELLI",
-                                   "al CANCRO", "al LEONE",       "alla VERGINE",   "alla BILANCIA",
-                                   "allo SCORPIONE", "al SAGITTARIO", "al CAPRICORNO", "all'ACQUARIO",
+const char* const PointPhrases[] = {"",        "al SOLE", "alla LUNA", "a MERCURIO",   "a VENERE",
+                                    "a MARTE", "a GIOVE", "a SATURNO", "al NODO NORD", "al NODO SUD"};
+const char* const SignPhrases[] = {"",
+                                   "all'ARIETE",
+                                   "al TORO",
+                                   "ai GEMELLI",
+                                   "al CANCRO",
+                                   "al LEONE",
+                                   "alla VERGINE",
+                                   "alla BILANCIA",
+                                   "allo SCORPIONE",
+                                   "al SAGITTARIO",
+                                   "al CAPRICORNO",
+                                   "all'ACQUARIO",
                                    "ai PESCI"};
 
 }  // namespace
@@ -67,7 +76,8 @@ AttributionPanels ShowPointAttributions(const ProgramFolder& folder, const Chart
     const auto texts = ReadTextLines(folder, SpecificPointTextsFile);
     for (const std::string& key : keys)
         if (auto text = SpecificText(texts, key, point)) panels.Specific.push_back(std::move(*text));
-    panels.Specific.push_back("Dodecatemorie " + PointUpperName(point) + " = " + SignPositionText(" ", dodecatemoria[at]));
+    panels.Specific.push_back("Dodecatemorie " + PointUpperName(point) + " = " +
+                              SignPositionText(" ", dodecatemoria[at]));
     for (const std::string& line : ReadTextLines(folder, GeneralPointTextsFile))
         if (line.compare(0, 2, PointCode2(point)) == 0) panels.General.push_back(Slice(line, 4, 80));
     return panels;

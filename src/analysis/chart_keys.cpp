@@ -10,11 +10,11 @@ namespace {
 
 const char* AspectCode(AspectKind kind) {
     switch (kind) {
-        case AspectKind::Congiunzione: return "Co";
-        case AspectKind::Sestile: return "Se";
-        case AspectKind::Quadrato: return "Qu";
-        case AspectKind::Trigono: return "Tr";
-        default: return "Op";
+    case AspectKind::Congiunzione: return "Co";
+    case AspectKind::Sestile: return "Se";
+    case AspectKind::Quadrato: return "Qu";
+    case AspectKind::Trigono: return "Tr";
+    default: return "Op";
     }
 }
 
@@ -40,10 +40,12 @@ std::vector<std::string> ChartKeyLines(const ChartData& chart, const ChartSector
         keys.push_back(PointCode4(i) + HouseCode(KeyHouse(chart.HouseCusps, longitude(i))));
     for (int i = 1; i <= AnalysisPointCount; ++i) keys.push_back(sectors.TermKeys[static_cast<size_t>(i)]);
     for (int i = 1; i <= AnalysisPointCount; ++i)
-        if (!sectors.DecanKeys[static_cast<size_t>(i)].empty()) keys.push_back(sectors.DecanKeys[static_cast<size_t>(i)]);
+        if (!sectors.DecanKeys[static_cast<size_t>(i)].empty())
+            keys.push_back(sectors.DecanKeys[static_cast<size_t>(i)]);
     for (int i = 1; i <= AnalysisPointCount; ++i) keys.push_back(sectors.DecadeKeys[static_cast<size_t>(i)]);
     for (int i = 1; i <= AnalysisPointCount; ++i)
-        if (longitude(i) > 0 && longitude(i) < 360) keys.push_back(PointCode3(i) + "An" + Sign3Of(Antiscion(longitude(i))));
+        if (longitude(i) > 0 && longitude(i) < 360)
+            keys.push_back(PointCode3(i) + "An" + Sign3Of(Antiscion(longitude(i))));
     for (int i = 1; i <= AnalysisPointCount; ++i)
         if (longitude(i) > 0 && longitude(i) < 360)
             keys.push_back(PointCode3(i) + "Ca" + Sign3Of(ContraAntiscion(longitude(i))));

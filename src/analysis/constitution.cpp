@@ -7,7 +7,9 @@
 namespace florimant {
 namespace {
 
-int PlanetSign(const ChartData& chart, int planet) { return std::clamp(SignOf(chart.Longitude[static_cast<size_t>(planet)]) + 1, 1, 12); }
+int PlanetSign(const ChartData& chart, int planet) {
+    return std::clamp(SignOf(chart.Longitude[static_cast<size_t>(planet)]) + 1, 1, 12);
+}
 
 template <typename Row, typename Column>
 CountTable Count(const ChartData& chart, Row row, Column column) {

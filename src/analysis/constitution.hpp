@@ -10,11 +10,11 @@ namespace florimant {
 // Elements in the column order of the elemental table: Fire, Earth, Air, Water.
 enum Element { Fire = 0, Earth = 1, Air = 2, Water = 3 };
 
-int SignElement(int sign);          // (s - 1) mod 4
-int SignThird(int sign);            // 0 Sale, 1 Zolfo, 2 Mercurio
-int SignSeason(int sign);           // 0 spring, 1 summer, 2 autumn, 3 winter
-int SignModality(int sign);         // 0 cardinal, 1 fixed, 2 mutable
-int SeasonElement(int season);      // spring Air, summer Fire, autumn Earth, winter Water
+int SignElement(int sign);      // (s - 1) mod 4
+int SignThird(int sign);        // 0 Sale, 1 Zolfo, 2 Mercurio
+int SignSeason(int sign);       // 0 spring, 1 summer, 2 autumn, 3 winter
+int SignModality(int sign);     // 0 cardinal, 1 fixed, 2 mutable
+int SeasonElement(int season);  // spring Air, summer Fire, autumn Earth, winter Water
 
 struct CountTable {
     std::array<std::array<int, 4>, 3> Cells{};  // [row][column]

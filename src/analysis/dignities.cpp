@@ -50,22 +50,22 @@ DignityCode DignityOf(int planet, int sign) {
 
 const char* DignityLetters(DignityCode code) {
     switch (code) {
-        case Domicile: return "Ad";
-        case Exaltation: return "Ae";
-        case Exile: return "De";
-        case Fall: return "Dc";
-        default: return "";
+    case Domicile: return "Ad";
+    case Exaltation: return "Ae";
+    case Exile: return "De";
+    case Fall: return "Dc";
+    default: return "";
     }
 }
 
 const char* DignityLabel(DignityCode code) {
     switch (code) {
-        case Domicile: return "Domicil";
-        case Exaltation: return "Esaltaz";
-        case Exile: return "Esilio";
-        case Fall: return "Caduta";
-        case Reception: return "Scambio";
-        default: return "";
+    case Domicile: return "Domicil";
+    case Exaltation: return "Esaltaz";
+    case Exile: return "Esilio";
+    case Fall: return "Caduta";
+    case Reception: return "Scambio";
+    default: return "";
     }
 }
 

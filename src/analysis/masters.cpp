@@ -113,8 +113,9 @@ PlanetaryHour ComputePlanetaryHour(const ProgramFolder& folder, const EphemerisS
                                              BirthEastLongitude(chart));
     const Real obliquity = MeanObliquity(JulianCenturies(sunrise - correctionDays));
     const Real k = -TanDeg(BirthLatitude(chart)) * TanDeg(obliquity);
-    static constexpr std::array<Real, 12> Fractions{1, Real(5) / 6, Real(2) / 3, Real(1) / 2, Real(1) / 3, Real(1) / 6,
-                                                    0, -Real(1) / 6, -Real(1) / 3, -Real(1) / 2, -Real(2) / 3, -Real(5) / 6};
+    static constexpr std::array<Real, 12> Fractions{
+        1, Real(5) / 6,  Real(2) / 3,  Real(1) / 2,  Real(1) / 3,  Real(1) / 6,
+        0, -Real(1) / 6, -Real(1) / 3, -Real(1) / 2, -Real(2) / 3, -Real(5) / 6};
     for (size_t i = 0; i < Fractions.size(); ++i) {
         result.Boundaries[i + 1] = SemiArcPoint(ramc, k, obliquity, Fractions[i]);
         result.Boundaries[i + 13] = Normalize360(result.Boundaries[i + 1] + 180);
@@ -196,7 +197,8 @@ YearMasters ComputeYearMasters(const ProgramFolder& folder, const EphemerisSetti
 std::vector<std::string> YearRulerTableLines() {
     std::vector<std::string> lines;
     for (int offset = 0; offset < TableYears; ++offset)
-        lines.push_back(ZeroPad(FirstTableYear + offset, 4) + ZeroPad(ChaldeanDescending[static_cast<size_t>(offset % 7)], 2) +
+        lines.push_back(ZeroPad(FirstTableYear + offset, 4) +
+                        ZeroPad(ChaldeanDescending[static_cast<size_t>(offset % 7)], 2) +
                         ZeroPad(ChaldeanDescending[static_cast<size_t>(offset / CycleYears)], 2));
     return lines;
 }

@@ -21,10 +21,10 @@ Real FindSunrise(const ProgramFolder& folder, const EphemerisSettings& settings,
 
 struct PlanetaryHour {
     Real SunriseJulianDay = 0;
-    int Weekday = 0;                 // 0 Sunday .. 6 Saturday
+    int Weekday = 0;                    // 0 Sunday .. 6 Saturday
     std::array<Real, 25> Boundaries{};  // 1..24, B1 the Ascendant, B7 the Midheaven
-    int Hour = 0;                    // 1..24, 0 when the Sun lies in none
-    int Ruler = 0;                   // planet 1..7, 0 without an hour
+    int Hour = 0;                       // 1..24, 0 when the Sun lies in none
+    int Ruler = 0;                      // planet 1..7, 0 without an hour
 };
 // The ruler of planetary hour h (1..24) on a weekday, in the Chaldean order from the day's planet.
 int HourRuler(int hour, int weekday);
@@ -46,8 +46,8 @@ int YearMasterYear(const ProgramFolder& folder, const EphemerisSettings& setting
 int YearIntoRulerCycle(int year);
 
 struct YearMasters {
-    int Year = 0;          // the year looked up, 1765..2016
-    int YearRuler = 0;     // table index 0..7
+    int Year = 0;       // the year looked up, 1765..2016
+    int YearRuler = 0;  // table index 0..7
     int CycleRuler = 0;
 };
 // Reads "Appoggio\GoverAnno.txt" (DataFileError when missing or when the line is garbled).

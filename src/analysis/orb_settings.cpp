@@ -17,7 +17,8 @@ constexpr std::array<int, AspectKindCount> FixedAIntegers{10, 1, 1, 1, 1, 1, 4, 
 
 OrbSetValues FromEditorRows(const std::array<Real, AspectKindCount>& rows, Real parallel, Real antiscia) {
     OrbSetValues v;
-    for (int r = 0; r < AspectKindCount; ++r) v.Orbs[static_cast<size_t>(EditorRowToAspect[static_cast<size_t>(r)])] = rows[static_cast<size_t>(r)];
+    for (int r = 0; r < AspectKindCount; ++r)
+        v.Orbs[static_cast<size_t>(EditorRowToAspect[static_cast<size_t>(r)])] = rows[static_cast<size_t>(r)];
     v.ParallelOrb = parallel;
     v.AntisciaOrb = antiscia;
     return v;
@@ -28,7 +29,8 @@ std::vector<std::string> SetLines(const OrbSetValues& v, bool orbsAsIntegers) {
     std::vector<std::string> lines;
     for (int r = 0; r < AspectKindCount; ++r) {
         const Real orb = v.Orbs[static_cast<size_t>(EditorRowToAspect[static_cast<size_t>(r)])];
-        lines.push_back(orbsAsIntegers ? std::to_string(FixedAIntegers[static_cast<size_t>(r)]) : FormatSettingsReal(orb));
+        lines.push_back(orbsAsIntegers ? std::to_string(FixedAIntegers[static_cast<size_t>(r)])
+                                       : FormatSettingsReal(orb));
     }
     lines.push_back(FormatSettingsReal(v.ParallelOrb));
     lines.push_back(FormatSettingsReal(v.AntisciaOrb));
@@ -40,7 +42,8 @@ Real NumberAt(const std::vector<std::string>& lines, size_t index, std::string_v
         throw DataFileError(std::string(file), "file troppo corto: manca la riga " + std::to_string(index + 1));
     auto value = ParseLeadingReal(lines[index]);
     if (!value || *value < 0)
-        throw DataFileError(std::string(file), "la riga " + std::to_string(index + 1) + " non contiene un'orbita valida");
+        throw DataFileError(std::string(file),
+                            "la riga " + std::to_string(index + 1) + " non contiene un'orbita valida");
     return *value;
 }
 
@@ -89,9 +92,9 @@ char NormalizeOrbSetLetter(char letter) { return (letter == 'B' || letter == 'C'
 
 std::string OrbSetDisplayName(char letter) {
     switch (NormalizeOrbSetLetter(letter)) {
-        case 'B': return "B (personali)";
-        case 'C': return "C (personali)";
-        default: return "A (normali)";
+    case 'B': return "B (personali)";
+    case 'C': return "C (personali)";
+    default: return "A (normali)";
     }
 }
 
@@ -123,7 +126,8 @@ ActiveOrbTable ReplaceSettingsLine(const ProgramFolder& folder, int line, std::s
         throw DataFileError(std::string(ActiveOrbFile), "riga " + std::to_string(line) + " inesistente (1-20)");
     std::vector<std::string> lines = ReadTextLines(folder, ActiveOrbFile);
     if (lines.size() < ActiveLines)
-        throw DataFileError(std::string(ActiveOrbFile), "file troppo corto: " + std::to_string(lines.size()) + " righe su 20");
+        throw DataFileError(std::string(ActiveOrbFile),
+                            "file troppo corto: " + std::to_string(lines.size()) + " righe su 20");
     lines.resize(ActiveLines);
     for (std::string& l : lines) l = l.substr(0, std::min(LineLimit, l.size()));
     lines[static_cast<size_t>(line - 1)] = Utf8ToCp1252(text);
@@ -167,8 +171,7 @@ ApplyOrbSetResult ApplyOrbSet(const ProgramFolder& folder, char letter) {
             current.NodeMode = TextLine(lines, 17, 5, ActiveOrbFile);
             current.BlackMoonMode = TextLine(lines, 19, 5, ActiveOrbFile);
         }
-    } catch (const DataFileError&) {
-    }
+    } catch (const DataFileError&) {}
     const size_t chosen = static_cast<size_t>(letter - 'A');
     ReplaceTextFile(folder, ActiveOrbFile, ActiveFileLines(sets.Sets[chosen], current, letter));
     sets.Letter = letter;

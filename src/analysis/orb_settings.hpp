@@ -19,8 +19,20 @@ inline constexpr std::string_view OrbSetsFile = "FileDum\\MMVarOrb.dum";
 
 // The internal index of an aspect kind is its position in the active orb table.
 enum class AspectKind {
-    Congiunzione, Sestile, Quadrato, Trigono, Opposizione, SemiSestile, Decile, Novile,
-    SemiQuadrato, Settile, Quintile, SesquiQuadr, BiQuintile, Quinconce
+    Congiunzione,
+    Sestile,
+    Quadrato,
+    Trigono,
+    Opposizione,
+    SemiSestile,
+    Decile,
+    Novile,
+    SemiQuadrato,
+    Settile,
+    Quintile,
+    SesquiQuadr,
+    BiQuintile,
+    Quinconce
 };
 inline constexpr int AspectKindCount = 14;
 

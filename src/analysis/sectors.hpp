@@ -15,8 +15,8 @@ namespace florimant {
 inline constexpr const char* SpecificPointTextsFile = "OpzioneT\\SpgPianSpe.Txt";
 
 // Boundaries B0..B(n-1): sector 1 runs from B(n-1) to B0, sector k from B(k-2) to B(k-1).
-std::vector<Real> DecadeBoundaries();             // 10, 20 .. 360
-std::vector<Real> TermBoundaries(Real cusp1);     // 6i + C1 - 15, within [0, 360]
+std::vector<Real> DecadeBoundaries();          // 10, 20 .. 360
+std::vector<Real> TermBoundaries(Real cusp1);  // 6i + C1 - 15, within [0, 360]
 // The sector of a longitude, 1..n. A longitude on a boundary goes to the higher-numbered sector,
 // except B0 and B(n-1), which go to sector 1.
 int FindSector(const std::vector<Real>& boundaries, Real longitude);
@@ -24,9 +24,9 @@ int FindSector(const std::vector<Real>& boundaries, Real longitude);
 // The decan 1..36 with 10(d-1) < λ < 10d, 0 on an exact multiple of 10°.
 int DecanOf(Real longitude);
 
-std::string TermKey(int point, int term);      // "Sole07"
+std::string TermKey(int point, int term);         // "Sole07"
 std::string DecanKey(int point, Real longitude);  // "SolDec05", empty on a multiple of 10°
-std::string DecadeKey(int point, int decade);  // "SO05"
+std::string DecadeKey(int point, int decade);     // "SO05"
 
 struct ChartSectors {
     std::array<int, AnalysisPointCount + 1> Terms{};    // 1..60 by point 1..11

@@ -179,8 +179,7 @@ BirthResult ComputeBirthResult(const ProgramFolder& folder, const LocalityFile& 
         const Real adoption = first.Instant() - (italian ? 1 : 0);
         if (static_cast<long>(std::trunc(adoption)) == AlwaysGregorianDay)
             julian = calendarReformOption && provisional < 2299161;
-        else
-            julian = provisional <= adoption;
+        else julian = provisional <= adoption;
     }
     if (calendarReformOption && provisional > 2299160.5L) julian = false;
 
@@ -212,7 +211,8 @@ BirthResult ComputeBirthResult(const ProgramFolder& folder, const LocalityFile& 
             k = 1;
             continue;
         }
-        const Real before = havePrevious ? previous : (r.Is(LocalMeanTimeCode) ? meanTimeCorrection : Real(r.correction));
+        const Real before =
+            havePrevious ? previous : (r.Is(LocalMeanTimeCode) ? meanTimeCorrection : Real(r.correction));
         if (r.Instant() < result.localJulianDay + before / 24) {
             havePrevious = true;
             previous = r.correction;
@@ -225,8 +225,7 @@ BirthResult ComputeBirthResult(const ProgramFolder& folder, const LocalityFile& 
     Real correction = 0;
     if (havePrevious)
         correction = previous;  // the record before the birth, or the last record when the scan ran past it
-    else if (stoppedAt)
-        correction = *stoppedAt;  // the birth precedes the first record
+    else if (stoppedAt) correction = *stoppedAt;  // the birth precedes the first record
     else if (!result.localMeanTime)
         throw DataFileError(list.source, "elenco " + result.regimeFile + " senza regimi orari");
     std::string fuso = CorrectionText(correction);
@@ -365,8 +364,8 @@ HandOverCheck CheckHandOver(const EntryFields& fields) {
     BirthHandOver& data = check.data;
     data.name = std::move(name);
     const BirthDate& d = check.date.date;
-    data.dateTime = ZeroPad(d.day, 2) + "/" + ZeroPad(d.month, 2) + "/" + ZeroPad(d.year, 4) + " " + ZeroPad(d.hour, 2) +
-                    ":" + ZeroPad(d.minute, 2);
+    data.dateTime = ZeroPad(d.day, 2) + "/" + ZeroPad(d.month, 2) + "/" + ZeroPad(d.year, 4) + " " +
+                    ZeroPad(d.hour, 2) + ":" + ZeroPad(d.minute, 2);
     data.locality = fields.EditLocEstesa;
     data.coordinates = fields.EditCoord.substr(0, 12);
     data.gmt = (fuso[0] == '-' ? "+" : "-") + magnitude;

@@ -61,7 +61,7 @@ struct BirthResult {
     std::string EditStato;       // state
     bool localMeanTime = false;  // CheckBoxLocale
     bool fixedCorrection = false;
-    bool regimesOutdated = false;         // show "REGIMI ORARI NON AGGIORNATI"
+    bool regimesOutdated = false;          // show "REGIMI ORARI NON AGGIORNATI"
     std::vector<std::string> regimeLines;  // the hidden list: list consulted and its records
 
     // The values behind the texts.
@@ -113,7 +113,7 @@ inline constexpr std::string_view ManualCoordinatesError = "Coordinate Scorrette
 
 struct ManualCoordinateCheck {
     bool valid = false;
-    ManualCoordinates fields;            // N/S and E/W fields cleared when wrong; the other longitude form filled when valid
+    ManualCoordinates fields;  // N/S and E/W fields cleared when wrong; the other longitude form filled when valid
     std::vector<std::string> redFields;  // names of the fields that failed
     std::string coordinateText;          // when valid
 };
@@ -133,15 +133,15 @@ struct EntryFields {
 
 // What the registration window receives.
 struct BirthHandOver {
-    std::string name;         // at most 38 characters, trailing spaces removed
-    std::string dateTime;     // DD/MM/YYYY HH:MM, local
-    std::string locality;     // EditLocEstesa
-    std::string coordinates;  // EditCoord
-    std::string gmt;          // the correction with its sign inverted, "," as decimal separator
-    std::string nationality;  // EditStato
-    Real correction = 0;      // hours added to local time for UT, as read from EditFuso (sign and characters 2-5)
-    uint8_t calendarFlag = 1; // 1 Gregorian, 0 Julian
-    Real julianDay = 0;       // parsed from EditJD
+    std::string name;          // at most 38 characters, trailing spaces removed
+    std::string dateTime;      // DD/MM/YYYY HH:MM, local
+    std::string locality;      // EditLocEstesa
+    std::string coordinates;   // EditCoord
+    std::string gmt;           // the correction with its sign inverted, "," as decimal separator
+    std::string nationality;   // EditStato
+    Real correction = 0;       // hours added to local time for UT, as read from EditFuso (sign and characters 2-5)
+    uint8_t calendarFlag = 1;  // 1 Gregorian, 0 Julian
+    Real julianDay = 0;        // parsed from EditJD
 };
 
 struct HandOverCheck {

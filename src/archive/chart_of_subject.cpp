@@ -28,7 +28,8 @@ void ReadChartSubjectFields(const ProgramFolder& folder, ChartData& chart, Subje
     chart.PlaceField = Cp1252ToUtf8(records.Birth.PlaceField);
     // Later steps parse these digits; a damaged date stops here with the file named.
     if (date.size() < 12 || !AllDigits(std::string_view(date).substr(0, 12)))
-        throw DataFileError("TMPR.ST2", "archivio danneggiato: data di nascita non leggibile (" + chart.DateField + ")");
+        throw DataFileError("TMPR.ST2",
+                            "archivio danneggiato: data di nascita non leggibile (" + chart.DateField + ")");
     chart.BirthDateText = StoredDateToDisplay(date);
     chart.CorrectionText = Cp1252ToUtf8(CorrectionTextOfDateField(date));
     auto correction = ParseCorrectionText(CorrectionTextOfDateField(date));
@@ -39,7 +40,8 @@ void ReadChartSubjectFields(const ProgramFolder& folder, ChartData& chart, Subje
     const std::string coordinates = place.substr(0, std::min<size_t>(12, place.size()));
     chart.CoordinatesText = Cp1252ToUtf8(coordinates);
     if (!ParseCoordinateText(coordinates))
-        throw DataFileError("TMPR.ST2", "archivio danneggiato: coordinate non leggibili (" + chart.CoordinatesText + ")");
+        throw DataFileError("TMPR.ST2",
+                            "archivio danneggiato: coordinate non leggibili (" + chart.CoordinatesText + ")");
     chart.LocalityText = Cp1252ToUtf8(LocalityDisplayText(place.size() > 12 ? place.substr(12, 28) : std::string()));
     chart.NationalityText = Cp1252ToUtf8(records.Birth.Nationality);
     chart.CalendarFlag = records.Birth.Calendar == "GR" ? 1 : 0;

@@ -57,11 +57,13 @@ ChartSummaries BuildChartSummaries(const BodyReals& longitudes, const std::array
         const std::string signDegrees = SignAndDegrees(lambda);
         s.Bodies += TwoDigits(HouseOf(lambda, cusps)) + BodyLetters[static_cast<size_t>(body - 1)] + signDegrees;
     }
-    for (int cusp = 1; cusp <= 12; ++cusp) s.Cusps += TwoDigits(cusp) + SignAndDegrees(cusps[static_cast<size_t>(cusp)]);
+    for (int cusp = 1; cusp <= 12; ++cusp)
+        s.Cusps += TwoDigits(cusp) + SignAndDegrees(cusps[static_cast<size_t>(cusp)]);
     for (int i = 1; i <= 10; ++i) {
         for (int j = i + 1; j <= 14; ++j) {
             if (j == 11 || j == 12) continue;
-            const Real d = Separation(std::fabs(longitudes[static_cast<size_t>(i)]), std::fabs(longitudes[static_cast<size_t>(j)]));
+            const Real d = Separation(std::fabs(longitudes[static_cast<size_t>(i)]),
+                                      std::fabs(longitudes[static_cast<size_t>(j)]));
             char aspect = 0;
             Real orb = 0;
             if (d > 171) aspect = 'O', orb = 180 - d;
@@ -84,7 +86,8 @@ ChartSummaries BuildChartSummaries(const BodyReals& longitudes, const std::array
 ChartSummaries ComputeChartSummaries(const ProgramFolder& folder, const EphemerisSettings& settings,
                                      const BirthData& data) {
     const uint8_t calendarFlag = data.CalendarKind == Calendar::Gregorian ? 1 : 0;
-    const Real jd = JulianDay(calendarFlag, data.Day, data.Month, data.Year, data.Hour, data.Minute) + data.Correction / 24;
+    const Real jd =
+        JulianDay(calendarFlag, data.Day, data.Month, data.Year, data.Hour, data.Minute) + data.Correction / 24;
     auto coordinates = ParseCoordinateText(data.CoordinatesText);
     Coordinates c = coordinates ? *coordinates : Coordinates{};
     ChartData chart;

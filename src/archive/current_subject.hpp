@@ -78,8 +78,8 @@ std::string RecallDisplayName(std::string_view indexText);
 // previous subject is shown with the new one), TMPR record 0 and "FileDum\MMDatArc.dum". Empty
 // optionals take the recall window's defaults. Returns the subject as stored in the archive.
 struct RecallChoices {
-    std::optional<std::string> Name;         // UTF-8
-    std::optional<std::string> Locality;     // display form
+    std::optional<std::string> Name;      // UTF-8
+    std::optional<std::string> Locality;  // display form
     std::optional<std::string> Nationality;
 };
 BirthData RecallSubject(const ProgramFolder& folder, std::string_view archive, long position,

@@ -116,9 +116,9 @@ PlaceList SearchPlaces(const LocalityFile& file, std::string_view searchText) {
 
 std::string PlaceChoiceMessage(PlaceChoice choice) {
     switch (choice) {
-        case PlaceChoice::DateMissing: return "Inserire Data di Nascita";
-        case PlaceChoice::NotInList: return "Doppio Clic sull'Elenco Località";
-        case PlaceChoice::Chosen: break;
+    case PlaceChoice::DateMissing: return "Inserire Data di Nascita";
+    case PlaceChoice::NotInList: return "Doppio Clic sull'Elenco Località";
+    case PlaceChoice::Chosen: break;
     }
     return {};
 }
@@ -135,14 +135,30 @@ long ScrollPlaceList(long m, size_t count, ListScroll scroll) {
     const long n = static_cast<long>(count);
     long next = m;
     switch (scroll) {
-        case ListScroll::LineUp: if (m > 4) next = m - 1; break;
-        case ListScroll::LineDown: if (m < n - 3) next = m + 1; break;
-        case ListScroll::PageUp: if (m > 12) next = m - 7; break;
-        case ListScroll::PageDown: if (m < n - 11) next = m + 7; break;
-        case ListScroll::KeyDownOnLastRow: if (m < n - 3) next = m + 1; break;
-        case ListScroll::KeyUpOnFirstRow: if (m > 4) next = m - 1; break;
-        case ListScroll::KeyPageUpOnFirstRow: if (m > 4) next = m - 6; break;
-        case ListScroll::KeyPageDownOnLastRow: if (m < n - 6) next = m + 6; break;
+    case ListScroll::LineUp:
+        if (m > 4) next = m - 1;
+        break;
+    case ListScroll::LineDown:
+        if (m < n - 3) next = m + 1;
+        break;
+    case ListScroll::PageUp:
+        if (m > 12) next = m - 7;
+        break;
+    case ListScroll::PageDown:
+        if (m < n - 11) next = m + 7;
+        break;
+    case ListScroll::KeyDownOnLastRow:
+        if (m < n - 3) next = m + 1;
+        break;
+    case ListScroll::KeyUpOnFirstRow:
+        if (m > 4) next = m - 1;
+        break;
+    case ListScroll::KeyPageUpOnFirstRow:
+        if (m > 4) next = m - 6;
+        break;
+    case ListScroll::KeyPageDownOnLastRow:
+        if (m < n - 6) next = m + 6;
+        break;
     }
     // Page moves by 6 overshoot the ends (m+6 up to count-1, m-6 down to -1): keep the seven rows
     // on places, so the list neither shows the header nor reads past the last record.

@@ -57,7 +57,16 @@ std::string PlaceChoiceMessage(PlaceChoice choice);
 PlaceChoice ChoosePlaceByEnter(const PlaceList& list, std::string_view searchText, bool dateFieldsFilled);
 
 // Scrolling of the list; each returns the new m (unchanged when the move is not allowed).
-enum class ListScroll { LineUp, LineDown, PageUp, PageDown, KeyDownOnLastRow, KeyUpOnFirstRow, KeyPageUpOnFirstRow, KeyPageDownOnLastRow };
+enum class ListScroll {
+    LineUp,
+    LineDown,
+    PageUp,
+    PageDown,
+    KeyDownOnLastRow,
+    KeyUpOnFirstRow,
+    KeyPageUpOnFirstRow,
+    KeyPageDownOnLastRow
+};
 long ScrollPlaceList(long m, size_t count, ListScroll scroll);
 long ThumbPlaceList(long position, size_t count);
 

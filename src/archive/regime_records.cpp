@@ -1,10 +1,10 @@
 #include "archive/regime_records.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <algorithm>
 
 #include "common/bytes.hpp"
 #include "common/data_file_error.hpp"
@@ -40,10 +40,12 @@ std::vector<RegimeRecord> ReadUntilEnd(const ProgramFolder& folder, const std::s
         if (!in.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(block.size())))
             throw DataFileError(programPath, "errore di lettura al record " + std::to_string(k));
         for (size_t i = 0; i < n; ++i, ++k) {
-            RegimeRecord record = DecodeRegimeRecord(std::span<const uint8_t>(block).subspan(i * RegimeRecordSize, RegimeRecordSize));
+            RegimeRecord record =
+                DecodeRegimeRecord(std::span<const uint8_t>(block).subspan(i * RegimeRecordSize, RegimeRecordSize));
             if (record.Is(EndOfListCode)) return records;
             // Instants far outside any calendar would overflow the date texts of the regime lines.
-            const bool instantInRange = record.Is(ContinuationCode) || (record.Instant() >= 0 && record.Instant() <= 1e7L);
+            const bool instantInRange =
+                record.Is(ContinuationCode) || (record.Instant() >= 0 && record.Instant() <= 1e7L);
             if (!std::isfinite(record.stored) || !instantInRange || !std::isfinite(record.correction) ||
                 std::fabs(record.correction) > 24)
                 throw DataFileError(programPath, "regime orario non valido al record " + std::to_string(k));

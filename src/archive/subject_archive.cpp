@@ -124,8 +124,7 @@ std::string ArchiveLabel(std::string_view archive) {
 ArchiveInfo OpenArchive(const ProgramFolder& folder, std::string_view archive) {
     RecordFile index(folder, ArchiveFile(archive, ".ST1"), IndexRecordSize);
     const size_t records = index.Count();
-    if (records == 0)
-        throw DataFileError(index.programPath(), "archivio danneggiato: manca il record di intestazione");
+    if (records == 0) throw DataFileError(index.programPath(), "archivio danneggiato: manca il record di intestazione");
     ArchiveInfo info;
     info.Count = static_cast<long>(records - 1);
     info.HasAnnotations = folder.Exists(ArchiveFile(archive, ".ST3"));
@@ -201,7 +200,8 @@ long AddSubject(const ProgramFolder& folder, std::string_view archive, const Bir
     // A new archive gets its three files; TMPR is made with its header records when missing.
     if (temporary) {
         CreateWithRecord(folder, ArchiveFile(archive, ".ST2"), EncodeBirthRecord(PlaceholderBirthRecord()));
-        CreateWithRecord(folder, ArchiveFile(archive, ".ST1"), EncodeIndexRecord(IndexRecord{std::string(IndexHeaderText)}));
+        CreateWithRecord(folder, ArchiveFile(archive, ".ST1"),
+                         EncodeIndexRecord(IndexRecord{std::string(IndexHeaderText)}));
     } else if (!folder.Exists(ArchiveFile(archive, ".ST1"))) {
         CreateMissingArchiveFiles(folder, archive);
     }
@@ -269,8 +269,8 @@ long AddSubject(const ProgramFolder& folder, const EphemerisSettings& settings, 
     return AddSubject(folder, archive, data, notes, ComputeChartSummaries(folder, settings, data));
 }
 
-long RewriteSubject(const ProgramFolder& folder, std::string_view archive, std::string_view oldIndexText,
-                    long position, const BirthData& data, const SubjectNotes& notes, const ChartSummaries& summaries) {
+long RewriteSubject(const ProgramFolder& folder, std::string_view archive, std::string_view oldIndexText, long position,
+                    const BirthData& data, const SubjectNotes& notes, const ChartSummaries& summaries) {
     IndexFile index = LoadIndex(folder, archive);
     CheckPosition(index, position);
     const std::string oldText = Utf8ToCp1252(oldIndexText);
@@ -389,7 +389,8 @@ void CreateMissingArchiveFiles(const ProgramFolder& folder, std::string_view arc
     // .ST1 last: its presence is what marks an archive as existing.
     CreateWithRecord(folder, ArchiveFile(archive, ".ST2"), EncodeBirthRecord(PlaceholderBirthRecord()));
     CreateWithRecord(folder, ArchiveFile(archive, ".ST3"), EncodeAnnotationRecord(DefaultAnnotationRecord()));
-    CreateWithRecord(folder, ArchiveFile(archive, ".ST1"), EncodeIndexRecord(IndexRecord{std::string(IndexHeaderText)}));
+    CreateWithRecord(folder, ArchiveFile(archive, ".ST1"),
+                     EncodeIndexRecord(IndexRecord{std::string(IndexHeaderText)}));
 }
 
 void EnsureBaseArchive(const ProgramFolder& folder) {

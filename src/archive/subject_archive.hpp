@@ -33,8 +33,8 @@ std::vector<std::string> ListArchives(const ProgramFolder& folder);
 std::string ArchiveLabel(std::string_view archive);
 
 struct ArchiveInfo {
-    long Count = 0;             // subjects: records of .ST1 minus 1
-    bool HasAnnotations = false; // .ST3 present
+    long Count = 0;               // subjects: records of .ST1 minus 1
+    bool HasAnnotations = false;  // .ST3 present
 };
 ArchiveInfo OpenArchive(const ProgramFolder& folder, std::string_view archive);
 
@@ -74,8 +74,8 @@ long AddSubject(const ProgramFolder& folder, const EphemerisSettings& settings, 
 // the annotation record is rewritten or appended when any note is given. The stored correction is
 // data.CorrectionText (as typed) when not empty, else the registration text of data.Correction.
 // Returns the final index position.
-long RewriteSubject(const ProgramFolder& folder, std::string_view archive, std::string_view oldIndexText,
-                    long position, const BirthData& data, const SubjectNotes& notes, const ChartSummaries& summaries);
+long RewriteSubject(const ProgramFolder& folder, std::string_view archive, std::string_view oldIndexText, long position,
+                    const BirthData& data, const SubjectNotes& notes, const ChartSummaries& summaries);
 long RewriteSubject(const ProgramFolder& folder, const EphemerisSettings& settings, std::string_view archive,
                     std::string_view oldIndexText, long position, const BirthData& data, const SubjectNotes& notes);
 

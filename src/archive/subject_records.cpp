@@ -18,13 +18,12 @@ struct Field {
     size_t capacity;
 };
 // The ten fields of a BirthRecord, in order, without padding between them.
-constexpr std::array<Field, 10> BirthFields{{{0, 20}, {21, 39}, {61, 2}, {64, 20}, {85, 72},
-                                             {158, 60}, {219, 124}, {344, 21}, {366, 12}, {379, 5}}};
+constexpr std::array<Field, 10> BirthFields{
+    {{0, 20}, {21, 39}, {61, 2}, {64, 20}, {85, 72}, {158, 60}, {219, 124}, {344, 21}, {366, 12}, {379, 5}}};
 constexpr std::array<size_t, 4> AnnotationOffsets{0, 71, 142, 213};
 
 [[noreturn]] void Damaged(std::string_view file, size_t number, const std::string& what) {
-    throw DataFileError(std::string(file),
-                        "archivio danneggiato: il record " + std::to_string(number) + " " + what);
+    throw DataFileError(std::string(file), "archivio danneggiato: il record " + std::to_string(number) + " " + what);
 }
 
 void CheckSize(const std::vector<uint8_t>& bytes, size_t size, std::string_view file, size_t number) {
@@ -65,9 +64,9 @@ IndexRecord DecodeIndexRecord(const std::vector<uint8_t>& bytes, std::string_vie
 
 std::vector<uint8_t> EncodeBirthRecord(const BirthRecord& r) {
     std::vector<uint8_t> bytes(BirthRecordSize, 0);
-    const std::array<const std::string*, 10> texts{&r.DateField,   &r.PlaceField,    &r.Calendar,  &r.Nationality,
-                                                   &r.BodySummary, &r.CuspSummary,   &r.AspectSummary,
-                                                   &r.Reserved1,   &r.Reserved2,     &r.AnnotationNumber};
+    const std::array<const std::string*, 10> texts{&r.DateField,   &r.PlaceField,      &r.Calendar,      &r.Nationality,
+                                                   &r.BodySummary, &r.CuspSummary,     &r.AspectSummary, &r.Reserved1,
+                                                   &r.Reserved2,   &r.AnnotationNumber};
     for (size_t i = 0; i < BirthFields.size(); ++i)
         WritePString(bytes, BirthFields[i].at, BirthFields[i].capacity, *texts[i]);
     return bytes;
@@ -76,8 +75,8 @@ std::vector<uint8_t> EncodeBirthRecord(const BirthRecord& r) {
 BirthRecord DecodeBirthRecord(const std::vector<uint8_t>& bytes, std::string_view file, size_t number) {
     CheckSize(bytes, BirthRecordSize, file, number);
     BirthRecord r;
-    const std::array<std::string*, 10> texts{&r.DateField,   &r.PlaceField,  &r.Calendar,      &r.Nationality,
-                                             &r.BodySummary, &r.CuspSummary, &r.AspectSummary, &r.Reserved1,
+    const std::array<std::string*, 10> texts{&r.DateField,   &r.PlaceField,      &r.Calendar,      &r.Nationality,
+                                             &r.BodySummary, &r.CuspSummary,     &r.AspectSummary, &r.Reserved1,
                                              &r.Reserved2,   &r.AnnotationNumber};
     for (size_t i = 0; i < BirthFields.size(); ++i)
         *texts[i] = ReadField(bytes, BirthFields[i].at, BirthFields[i].capacity, file, number);
@@ -98,9 +97,7 @@ AnnotationRecord DecodeAnnotationRecord(const std::vector<uint8_t>& bytes, std::
     return r;
 }
 
-BirthRecord PlaceholderBirthRecord() {
-    return BirthRecord{" ", " ", " ", " ", " ", " ", " ", " ", " ", "     "};
-}
+BirthRecord PlaceholderBirthRecord() { return BirthRecord{" ", " ", " ", " ", " ", " ", " ", " ", " ", "     "}; }
 
 AnnotationRecord DefaultAnnotationRecord() {
     AnnotationRecord r;
@@ -259,7 +256,8 @@ BirthRecord BuildBirthRecord(const BirthData& data, std::string_view correctionT
 AnnotationRecord BuildAnnotationRecord(const std::array<std::string, 4>& lines, std::string_view textFileNumber) {
     AnnotationRecord r;
     for (size_t i = 0; i < 3; ++i) r.lines[i] = Utf8ToCp1252(lines[i]).substr(0, AnnotationLineLength);
-    std::string fourth = PadRightBlanks(Utf8ToCp1252(lines[3]), AnnotationLineLength).substr(0, AnnotationUserLine4Length);
+    std::string fourth =
+        PadRightBlanks(Utf8ToCp1252(lines[3]), AnnotationLineLength).substr(0, AnnotationUserLine4Length);
     r.lines[3] = fourth + std::string(textFileNumber);
     return r;
 }
@@ -281,7 +279,8 @@ BirthData DecodeSubject(std::string_view archive, long indexPosition, std::strin
     d.Archive = std::string(archive);
     d.IndexPosition = indexPosition;
     d.IndexText = Cp1252ToUtf8(indexText);
-    d.Name = Cp1252ToUtf8(TrimRightBlanks(std::string(indexText.substr(0, std::min(indexText.size(), IndexNameLength)))));
+    d.Name =
+        Cp1252ToUtf8(TrimRightBlanks(std::string(indexText.substr(0, std::min(indexText.size(), IndexNameLength)))));
     if (indexText.size() > IndexNameLength) {
         std::string_view number = indexText.substr(IndexNameLength, 5);
         auto n = Digits(number, 0, number.size());

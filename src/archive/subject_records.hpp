@@ -14,9 +14,9 @@
 // as stored; BirthData holds UTF-8 texts for display and converts at the record boundary.
 namespace florimant {
 
-inline constexpr size_t IndexRecordSize = 44;       // .ST1: one PString[43]
-inline constexpr size_t BirthRecordSize = 385;      // .ST2: ten PStrings
-inline constexpr size_t AnnotationRecordSize = 284; // .ST3: four PString[70]
+inline constexpr size_t IndexRecordSize = 44;        // .ST1: one PString[43]
+inline constexpr size_t BirthRecordSize = 385;       // .ST2: ten PStrings
+inline constexpr size_t AnnotationRecordSize = 284;  // .ST3: four PString[70]
 inline constexpr size_t IndexTextLength = 43;
 inline constexpr size_t IndexNameLength = 38;
 inline constexpr size_t AnnotationLineLength = 70;
@@ -30,15 +30,15 @@ struct IndexRecord {
 };
 
 struct BirthRecord {
-    std::string DateField;       // PString[20]: YYYYMMDDHHMM + correction text
-    std::string PlaceField;      // PString[39]: 12-character coordinates + locality
-    std::string Calendar;        // PString[2]: "GR" or "GI"
-    std::string Nationality;     // PString[20]
-    std::string BodySummary;     // PString[72]
-    std::string CuspSummary;     // PString[60]
-    std::string AspectSummary;   // PString[124]
-    std::string Reserved1;       // PString[21]
-    std::string Reserved2;       // PString[12]
+    std::string DateField;         // PString[20]: YYYYMMDDHHMM + correction text
+    std::string PlaceField;        // PString[39]: 12-character coordinates + locality
+    std::string Calendar;          // PString[2]: "GR" or "GI"
+    std::string Nationality;       // PString[20]
+    std::string BodySummary;       // PString[72]
+    std::string CuspSummary;       // PString[60]
+    std::string AspectSummary;     // PString[124]
+    std::string Reserved1;         // PString[21]
+    std::string Reserved2;         // PString[12]
     std::string AnnotationNumber;  // PString[5]: 5 digits, "00000" for the default annotation
 };
 
@@ -111,7 +111,7 @@ struct Coordinates {
     int LatitudeDegrees = 0, LatitudeMinutes = 0;
     char NorthSouth = 'N';
     int LongitudeDegrees = 0, LongitudeMinutes = 0;
-    char EastWest = 'E';  // "W" (or "O") for west
+    char EastWest = 'E';     // "W" (or "O") for west
     Real Latitude() const;   // degrees, north positive
     Real Longitude() const;  // degrees, east positive
 };

@@ -124,8 +124,8 @@ std::vector<uint8_t> RecordFile::ReadRecords(size_t first, size_t count) const {
     // An index so large that its offset overflows is simply a record the file does not have.
     constexpr uint64_t limit = static_cast<uint64_t>(std::numeric_limits<off_t>::max());
     const auto missing = [&](size_t index) {
-        return DataFileError(programPath_, "file troppo corto: il record " + std::to_string(index) +
-                                               " manca o è incompleto");
+        return DataFileError(programPath_,
+                             "file troppo corto: il record " + std::to_string(index) + " manca o è incompleto");
     };
     if (count == 0) return {};
     if (count > limit / recordSize_ || first > limit / recordSize_ - count) throw missing(first);

@@ -35,7 +35,7 @@ public:
     // damaged file unless the caller only wants the whole ones (`CountWhole`).
     size_t Count() const;
     size_t CountWhole() const;
-    std::vector<uint8_t> Read(size_t index) const;          // throws when the record is short or absent
+    std::vector<uint8_t> Read(size_t index) const;  // throws when the record is short or absent
     // `count` consecutive records from `first` in one read (the same checks as Read).
     std::vector<uint8_t> ReadRecords(size_t first, size_t count) const;
     void Write(size_t index, const std::vector<uint8_t>& record);  // index <= Count()

@@ -76,7 +76,7 @@ fs::path ProgramFolder::Resolve(std::string_view programPath) const {
     fs::path result = root_;
     bool stillMatching = true;  // once a component is missing, the rest cannot exist either
     for (const std::string& part : SplitProgramPath(programPath)) {
-        if (part == "." ) continue;
+        if (part == ".") continue;
         if (stillMatching) {
             std::error_code ec;
             fs::path exact = result / part;

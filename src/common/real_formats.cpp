@@ -49,8 +49,8 @@ Real DecodeExtended(std::span<const uint8_t, 10> b) {
     const int exponent = signExp & 0x7FFF;
     Real value;
     if (exponent == 0x7FFF) {
-        value = (significand << 1) == 0 ? std::numeric_limits<Real>::infinity()
-                                        : std::numeric_limits<Real>::quiet_NaN();
+        value =
+            (significand << 1) == 0 ? std::numeric_limits<Real>::infinity() : std::numeric_limits<Real>::quiet_NaN();
     } else {
         // Denormals (exponent 0) use the exponent 1 - bias with no implied bit, which the explicit
         // integer bit of the format already carries.

@@ -1,9 +1,9 @@
 #include "common/settings_number.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <charconv>
 
 namespace florimant {
 

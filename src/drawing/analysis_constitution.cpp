@@ -22,14 +22,12 @@ const char* ElementName(int element) {
 // The picture kinds of the symbol pictures: elements 1..4, then Sale, Zolfo, Mercurio 5..7.
 int ElementPicture(int element) { return element + 1; }
 
-void Write(Canvas& c, Colour colour, const std::string& text, int font, SheetPoint at, TextAlign align = TextAlign::Left) {
+void Write(Canvas& c, Colour colour, const std::string& text, int font, SheetPoint at,
+           TextAlign align = TextAlign::Left) {
     c.Target.SetTextColour(colour);
-    if (align == TextAlign::Left)
-        TextLeft(c, text, font, at);
-    else if (align == TextAlign::Centre)
-        TextCentre(c, text, font, at);
-    else
-        TextRight(c, text, font, at);
+    if (align == TextAlign::Left) TextLeft(c, text, font, at);
+    else if (align == TextAlign::Centre) TextCentre(c, text, font, at);
+    else TextRight(c, text, font, at);
 }
 
 // White on the window and black on paper, as the totals are shown.
@@ -47,7 +45,9 @@ void Footer(Canvas& c, SheetPoint o, const char* text) {
 // columns of 24 from X 48, the "Tot" column of 16, rows of 16 from Y 52 and a totals row.
 struct CountGrid {
     static constexpr Real Left = 48, ColumnWidth = 24, TotalWidth = 16, Top = 52, RowHeight = 16;
-    static Real ColumnCentre(int column) { return column < 4 ? Left + ColumnWidth * (Real(column) + 0.5L) : TotalCentre(); }
+    static Real ColumnCentre(int column) {
+        return column < 4 ? Left + ColumnWidth * (Real(column) + 0.5L) : TotalCentre();
+    }
     static Real TotalCentre() { return Left + 4 * ColumnWidth + TotalWidth / 2; }
     static Real Right() { return Left + 4 * ColumnWidth + TotalWidth; }
     static Real RowTop(int row) { return Top + RowHeight * Real(row); }
@@ -63,7 +63,8 @@ void DrawCountGrid(Canvas& c, SheetPoint o, const CountTable& table, const Colum
     using G = CountGrid;
     SetPen(c, 9);
     ReleaseBrush(c);
-    for (int row = 0; row <= 4; ++row) Line(c, {o.X + G::Left, o.Y + G::RowTop(row)}, {o.X + G::Right(), o.Y + G::RowTop(row)});
+    for (int row = 0; row <= 4; ++row)
+        Line(c, {o.X + G::Left, o.Y + G::RowTop(row)}, {o.X + G::Right(), o.Y + G::RowTop(row)});
     for (int column = 0; column <= 4; ++column) {
         const Real x = o.X + G::Left + G::ColumnWidth * Real(column);
         Line(c, {x, o.Y + G::Top}, {x, o.Y + G::RowTop(4)});
@@ -83,9 +84,10 @@ void DrawCountGrid(Canvas& c, SheetPoint o, const CountTable& table, const Colum
     for (int row = 0; row < 3; ++row) {
         const Real y = o.Y + G::RowTop(row) + 4.5L;
         for (int column = 0; column < 4; ++column)
-            Write(c, Grey, std::to_string(table.Cells[size_t(row)][size_t(column)]), 4, {o.X + G::ColumnCentre(column), y},
-                  TextAlign::Centre);
-        Write(c, TotalColour(c), std::to_string(table.RowTotals[size_t(row)]), 4, {o.X + G::TotalCentre(), y}, TextAlign::Centre);
+            Write(c, Grey, std::to_string(table.Cells[size_t(row)][size_t(column)]), 4,
+                  {o.X + G::ColumnCentre(column), y}, TextAlign::Centre);
+        Write(c, TotalColour(c), std::to_string(table.RowTotals[size_t(row)]), 4, {o.X + G::TotalCentre(), y},
+              TextAlign::Centre);
     }
     for (int column = 0; column < 4; ++column)
         Write(c, ElementColour(columns[column].Element), std::to_string(table.ColumnTotals[size_t(column)]), 4,
@@ -98,7 +100,8 @@ void DrawElementalConstitution(Canvas& c, const ChartData& chart, SheetPoint o) 
     using G = CountGrid;
     DrawViewTitle(c, "STOFFA ELEMENTARE", "(Livello psicosomatico)", o);
     const SheetPoint t = TableOrigin(o);
-    static constexpr ColumnHeading Columns[] = {{"Volontà", Fire}, {"Corpo", Earth}, {"Pensiero", Air}, {"Sentimento", Water}};
+    static constexpr ColumnHeading Columns[] = {
+        {"Volontà", Fire}, {"Corpo", Earth}, {"Pensiero", Air}, {"Sentimento", Water}};
     DrawCountGrid(c, t, ComputeElementalConstitution(chart), Columns);
     static const char* const Left[] = {"Sale", "Zolfo", "Mercurio"};
     static const char* const Right[] = {"Istinto", "Persona", "Collettività"};
@@ -116,7 +119,8 @@ void DrawSeasonalConstitution(Canvas& c, const ChartData& chart, SheetPoint o) {
     using G = CountGrid;
     DrawViewTitle(c, "STOFFA STAGIONALE", "(Livello somatopsichico)", o);
     const SheetPoint t = TableOrigin(o);
-    static constexpr ColumnHeading Columns[] = {{"Primavera", Air}, {"Estate", Fire}, {"Autunno", Earth}, {"Inverno", Water}};
+    static constexpr ColumnHeading Columns[] = {
+        {"Primavera", Air}, {"Estate", Fire}, {"Autunno", Earth}, {"Inverno", Water}};
     DrawCountGrid(c, t, ComputeSeasonalConstitution(chart), Columns);
     static const char* const Names[] = {"Tropici", "Solidi", "Bicorporei"};
     static const char* const Kinds[] = {"(cardinali)", "(fissi)", "(mutevoli)"};
@@ -157,7 +161,8 @@ void DrawHumours(Canvas& c, const HumoralTable& h, SheetPoint o, bool seasonal) 
 
     SetPen(c, 9);
     ReleaseBrush(c);
-    for (int k = 0; k <= 4; ++k) Line(c, {t.X + Left, t.Y + Top + RowHeight * k}, {t.X + Right, t.Y + Top + RowHeight * k});
+    for (int k = 0; k <= 4; ++k)
+        Line(c, {t.X + Left, t.Y + Top + RowHeight * k}, {t.X + Right, t.Y + Top + RowHeight * k});
     for (Real x : {Left, Real(100), Real(124), Real(142), Right})
         Line(c, {t.X + x, t.Y + Top}, {t.X + x, t.Y + Top + 4 * RowHeight});
     Write(c, LightGrey, "Tot", 2, {t.X + FirstTotal, t.Y + Top - 7}, TextAlign::Centre);

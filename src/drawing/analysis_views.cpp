@@ -135,10 +135,8 @@ AspectsViewCentres DrawAspectsView(Canvas& c, const ChartData& chart, const Prog
     // columns of 5) and 80 down (title, column headers and nine rows of 8).
     const SheetPoint anchor{WheelCentre().X - 28, WheelCentre().Y - 40};
     DrawAnalysisPageFrame(c);
-    if (state == 2)
-        DrawEclipticGrid(c, chart, orbs, anchor);
-    else
-        DrawSphericalDistanceTable(c, chart, orbs, anchor, 8);
+    if (state == 2) DrawEclipticGrid(c, chart, orbs, anchor);
+    else DrawSphericalDistanceTable(c, chart, orbs, anchor, 8);
     SetTextColour(c, 0);
     return result;
 }
@@ -246,19 +244,17 @@ namespace {
 SheetPoint AntisciaPlace(Real ascendant, Real longitude) {
     const WheelGeometry g = AnalysisWheel();
     const Real theta = Real(RoundHalfEven(ascendant) + 360 - RoundHalfEven(longitude));
-    return {Real(RoundHalfEven(g.CentreX - g.R6 * CosDeg(theta))), Real(RoundHalfEven(g.CentreY - g.R6 * SinDeg(theta)))};
+    return {Real(RoundHalfEven(g.CentreX - g.R6 * CosDeg(theta))),
+            Real(RoundHalfEven(g.CentreY - g.R6 * SinDeg(theta)))};
 }
 
 }  // namespace
 
 void DrawPointAntiscia(Canvas& c, const ChartData& chart, int point, int sign) {
     Real longitude = 0;
-    if (point >= Body::Sun && point <= Body::Saturn)
-        longitude = Normalize360(chart.Longitude[size_t(point)]);
-    else if (point == 0 && sign >= 1 && sign <= 12)
-        longitude = SignMidpoint(sign);
-    else
-        throw std::invalid_argument("antisce: serve un pianeta da 1 a 7 o un segno da 1 a 12");
+    if (point >= Body::Sun && point <= Body::Saturn) longitude = Normalize360(chart.Longitude[size_t(point)]);
+    else if (point == 0 && sign >= 1 && sign <= 12) longitude = SignMidpoint(sign);
+    else throw std::invalid_argument("antisce: serve un pianeta da 1 a 7 o un segno da 1 a 12");
 
     const Real asc = chart.Longitude[Body::Ascendant];
     // In the lower right corner of the left square: straight under the wheel the angle marks'
@@ -308,9 +304,7 @@ AnalysisViewResult DrawAnalysisView(Canvas& c, const ChartData& chart, const Pro
     };
 
     switch (view) {
-    case StandardChartView:
-        keep(DrawStandardChart(c, chart, folder, orbs));
-        break;
+    case StandardChartView: keep(DrawStandardChart(c, chart, folder, orbs)); break;
     case CoordinatesView: {
         const StandardChartCentres centres = DrawCoordinates(c, chart, folder, orbs, state);
         keep(centres);

@@ -33,8 +33,8 @@ bool AnalysisViewShowsAspectsPanel(int view, int state);
 // standard chart was drawn, which is when the data fields are filled again.
 struct AnalysisViewResult {
     bool PointsRecorded = false, SignsRecorded = false, ArchetypalRecorded = false;
-    std::array<SheetPoint, Body::Count + 1> Points{};  // 1..11
-    std::array<SheetPoint, 13> Signs{};                // 1..12
+    std::array<SheetPoint, Body::Count + 1> Points{};             // 1..11
+    std::array<SheetPoint, 13> Signs{};                           // 1..12
     std::array<SheetPoint, PlanetCount + 1> ArchetypalPlanets{};  // 1..7; zero for planets not in the table
     bool ShowAspectsPanel = false;
     std::vector<std::string> AspectsPanel;  // UTF-8

@@ -17,8 +17,8 @@ struct Colour {
 };
 
 namespace Colours {
-inline constexpr Colour Black{0, 0, 0}, White{255, 255, 255}, Red{255, 0, 0}, Green{0, 255, 0},
-    Blue{0, 0, 255}, Cyan{0, 255, 255}, Magenta{255, 0, 255}, Yellow{255, 255, 0};
+inline constexpr Colour Black{0, 0, 0}, White{255, 255, 255}, Red{255, 0, 0}, Green{0, 255, 0}, Blue{0, 0, 255},
+    Cyan{0, 255, 255}, Magenta{255, 0, 255}, Yellow{255, 255, 0};
 }
 
 enum class PenStyle { Solid, Dashed, Dotted, None };
@@ -37,8 +37,8 @@ struct Font {
     std::string Face = "Arial";  // "Arial", "Arial Narrow", "Courier", "Courier New" or any installed face
     int Height = 10;             // character cell height in device units
     bool Italic = false;
-    int Weight = 400;            // 100 thin .. 900 black, as in the metafile's LOGFONT
-    int FixedWidth = 0;          // average character width in device units; 0 lets the face decide
+    int Weight = 400;    // 100 thin .. 900 black, as in the metafile's LOGFONT
+    int FixedWidth = 0;  // average character width in device units; 0 lets the face decide
     friend bool operator==(const Font&, const Font&) = default;
 };
 

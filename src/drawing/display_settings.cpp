@@ -49,11 +49,11 @@ DisplaySettings LoadDisplaySettings(const ProgramFolder& folder) {
 }
 
 void SaveDisplaySettings(const ProgramFolder& folder, const DisplaySettings& s) {
-    ReplaceTextFile(folder, DisplaySettingsFile,
-                    {std::to_string(s.Reserved1), std::to_string(s.PrinterCompatibilityMode), std::to_string(s.Reserved3),
-                     std::to_string(s.CalendarReformOption), FormatSettingsReal(s.LineThicknessFactor),
-                     Utf8ToCp1252(s.BackupFolder), FormatSettingsReal(s.AxisCorrectionX),
-                     FormatSettingsReal(s.AxisCorrectionY)});
+    ReplaceTextFile(
+        folder, DisplaySettingsFile,
+        {std::to_string(s.Reserved1), std::to_string(s.PrinterCompatibilityMode), std::to_string(s.Reserved3),
+         std::to_string(s.CalendarReformOption), FormatSettingsReal(s.LineThicknessFactor),
+         Utf8ToCp1252(s.BackupFolder), FormatSettingsReal(s.AxisCorrectionX), FormatSettingsReal(s.AxisCorrectionY)});
 }
 
 bool ReplaceFailedBackupFolder(const ProgramFolder& folder) {

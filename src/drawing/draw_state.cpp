@@ -20,12 +20,8 @@ int RoundHalfEven(Real value) {
     return static_cast<int>(rounded);
 }
 
-int MapX(const DrawState& s, Real x) {
-    return RoundHalfEven(x / s.AxisCorrectionX * s.Scale * s.Zoom) + s.OffsetX;
-}
-int MapY(const DrawState& s, Real y) {
-    return RoundHalfEven(y / s.AxisCorrectionY * s.Scale * s.Zoom) + s.OffsetY;
-}
+int MapX(const DrawState& s, Real x) { return RoundHalfEven(x / s.AxisCorrectionX * s.Scale * s.Zoom) + s.OffsetX; }
+int MapY(const DrawState& s, Real y) { return RoundHalfEven(y / s.AxisCorrectionY * s.Scale * s.Zoom) + s.OffsetY; }
 DevicePoint MapPoint(const DrawState& s, SheetPoint p) {
     return {static_cast<double>(MapX(s, p.X)), static_cast<double>(MapY(s, p.Y))};
 }
@@ -36,8 +32,8 @@ namespace {
 struct PenRole {
     int Role;
     Colour Rgb;
-    Real WidthOfW;    // width as a multiple of W
-    bool TimesZoom;   // the width grows with the zoom
+    Real WidthOfW;   // width as a multiple of W
+    bool TimesZoom;  // the width grows with the zoom
     PenStyle Style;
 };
 
@@ -45,25 +41,44 @@ constexpr Colour DarkGrey{69, 69, 69}, Grey{128, 128, 128}, Orange{255, 128, 64}
 constexpr Real Q = 0.25L, E = 0.125L;
 
 constexpr PenRole PenRoles[] = {
-    {0, Colours::Black, Q, false, PenStyle::Solid},     {1, Colours::White, Q, false, PenStyle::Solid},
-    {2, Colours::Red, Q, false, PenStyle::Solid},       {3, Colours::Green, Q, false, PenStyle::Solid},
-    {4, Colours::Blue, Q, false, PenStyle::Solid},      {5, Colours::Cyan, Q, false, PenStyle::Solid},
-    {6, Colours::Magenta, Q, false, PenStyle::Solid},   {7, Colours::Yellow, Q, false, PenStyle::Solid},
-    {8, DarkGrey, Q, false, PenStyle::Solid},           {9, Grey, Q, false, PenStyle::Solid},
-    {10, Colours::Black, E, false, PenStyle::Solid},    {11, Colours::Blue, E, false, PenStyle::Solid},
-    {12, Colours::Red, E, false, PenStyle::Dashed},     {13, Colours::Red, E, false, PenStyle::Solid},
-    {14, Colours::Green, E, false, PenStyle::Solid},    {15, Colours::Blue, E, false, PenStyle::Solid},
-    {16, Colours::Magenta, E, false, PenStyle::Solid},  {17, Colours::White, E, false, PenStyle::Solid},
-    {18, Orange, E, false, PenStyle::Solid},            {22, Colours::Red, 0.8L, false, PenStyle::Solid},
-    {25, Colours::Cyan, E, false, PenStyle::Solid},     {26, Colours::Magenta, E, false, PenStyle::Dashed},
-    {33, Colours::Cyan, 0.8L, false, PenStyle::Solid},  {58, Colours::Green, 2, true, PenStyle::Solid},
-    {59, Colours::Green, 1, true, PenStyle::Solid},     {60, Colours::Cyan, 1, true, PenStyle::Solid},
-    {61, Colours::Blue, 1, true, PenStyle::Solid},      {62, Colours::White, 1, true, PenStyle::Solid},
-    {63, Colours::Black, 1 / 1.5L, false, PenStyle::Solid}, {64, Colours::Red, 1, true, PenStyle::Solid},
-    {71, Colours::Blue, 0.5L, false, PenStyle::Solid},  {74, Colours::Red, 0.5L, false, PenStyle::Solid},
-    {75, Colours::Cyan, 0.5L, false, PenStyle::Solid},  {76, Colours::Yellow, 0.5L, false, PenStyle::Solid},
-    {77, Colours::Yellow, 0.8L, false, PenStyle::Solid}, {78, Olive, 0.4L, false, PenStyle::Solid},
-    {79, Colours::Red, 0.4L, false, PenStyle::Solid},   {80, Colours::Cyan, 0.4L, false, PenStyle::Solid},
+    {0, Colours::Black, Q, false, PenStyle::Solid},
+    {1, Colours::White, Q, false, PenStyle::Solid},
+    {2, Colours::Red, Q, false, PenStyle::Solid},
+    {3, Colours::Green, Q, false, PenStyle::Solid},
+    {4, Colours::Blue, Q, false, PenStyle::Solid},
+    {5, Colours::Cyan, Q, false, PenStyle::Solid},
+    {6, Colours::Magenta, Q, false, PenStyle::Solid},
+    {7, Colours::Yellow, Q, false, PenStyle::Solid},
+    {8, DarkGrey, Q, false, PenStyle::Solid},
+    {9, Grey, Q, false, PenStyle::Solid},
+    {10, Colours::Black, E, false, PenStyle::Solid},
+    {11, Colours::Blue, E, false, PenStyle::Solid},
+    {12, Colours::Red, E, false, PenStyle::Dashed},
+    {13, Colours::Red, E, false, PenStyle::Solid},
+    {14, Colours::Green, E, false, PenStyle::Solid},
+    {15, Colours::Blue, E, false, PenStyle::Solid},
+    {16, Colours::Magenta, E, false, PenStyle::Solid},
+    {17, Colours::White, E, false, PenStyle::Solid},
+    {18, Orange, E, false, PenStyle::Solid},
+    {22, Colours::Red, 0.8L, false, PenStyle::Solid},
+    {25, Colours::Cyan, E, false, PenStyle::Solid},
+    {26, Colours::Magenta, E, false, PenStyle::Dashed},
+    {33, Colours::Cyan, 0.8L, false, PenStyle::Solid},
+    {58, Colours::Green, 2, true, PenStyle::Solid},
+    {59, Colours::Green, 1, true, PenStyle::Solid},
+    {60, Colours::Cyan, 1, true, PenStyle::Solid},
+    {61, Colours::Blue, 1, true, PenStyle::Solid},
+    {62, Colours::White, 1, true, PenStyle::Solid},
+    {63, Colours::Black, 1 / 1.5L, false, PenStyle::Solid},
+    {64, Colours::Red, 1, true, PenStyle::Solid},
+    {71, Colours::Blue, 0.5L, false, PenStyle::Solid},
+    {74, Colours::Red, 0.5L, false, PenStyle::Solid},
+    {75, Colours::Cyan, 0.5L, false, PenStyle::Solid},
+    {76, Colours::Yellow, 0.5L, false, PenStyle::Solid},
+    {77, Colours::Yellow, 0.8L, false, PenStyle::Solid},
+    {78, Olive, 0.4L, false, PenStyle::Solid},
+    {79, Colours::Red, 0.4L, false, PenStyle::Solid},
+    {80, Colours::Cyan, 0.4L, false, PenStyle::Solid},
 };
 
 PenRole FindPenRole(int role) {
@@ -121,8 +136,8 @@ struct FontEntry {
     const char* Face;
     int Divisor;
 };
-constexpr FontEntry Fonts[] = {{0, "Arial", 38},  {1, "Arial", 30},  {2, "Arial", 23},  {3, "Arial", 20},
-                               {4, "Arial", 16},  {5, "Arial", 12},  {15, "Arial", 27}, {16, "Arial", 27},
+constexpr FontEntry Fonts[] = {{0, "Arial", 38},  {1, "Arial", 30},    {2, "Arial", 23},    {3, "Arial", 20},
+                               {4, "Arial", 16},  {5, "Arial", 12},    {15, "Arial", 27},   {16, "Arial", 27},
                                {18, "Arial", 21}, {21, "Courier", 20}, {22, "Courier", 22}, {33, "Arial", 33}};
 }  // namespace
 

@@ -13,14 +13,14 @@ enum class DrawTarget { Window, Printer, Metafile };
 struct DrawState {
     DrawTarget Target = DrawTarget::Window;
     bool BlackAndWhite = false;
-    bool BackgroundPicture = false;  // a picture behind the sheet changes the black-and-white brushes
-    Real Scale = 1;                  // S: device units per sheet unit (also the base pen width W)
-    Real Zoom = 1;                   // Z
-    int OffsetX = 0, OffsetY = 0;    // pan, device units
+    bool BackgroundPicture = false;                 // a picture behind the sheet changes the black-and-white brushes
+    Real Scale = 1;                                 // S: device units per sheet unit (also the base pen width W)
+    Real Zoom = 1;                                  // Z
+    int OffsetX = 0, OffsetY = 0;                   // pan, device units
     Real AxisCorrectionX = 1, AxisCorrectionY = 1;  // SX, SY (1 when printing)
-    Real AspectK = 1;                // vertical factor of the wheels
-    Real FontBase = 1;               // F: device height of a size-1 font
-    Real LineThickness = 1;          // L
+    Real AspectK = 1;                               // vertical factor of the wheels
+    Real FontBase = 1;                              // F: device height of a size-1 font
+    Real LineThickness = 1;                         // L
     bool PrinterExists = true;
     bool PrinterLandscape = true;
 

@@ -132,7 +132,9 @@ void EmfDevice::Text(DevicePoint at, std::string_view text, TextAlign align) {
         fontCreated_ = true;
         writtenFont_ = font_;
     }
-    const int alignBits = U_TA_TOP | (align == TextAlign::Right ? U_TA_RIGHT : align == TextAlign::Centre ? U_TA_CENTER : U_TA_LEFT);
+    const int alignBits = U_TA_TOP | (align == TextAlign::Right    ? U_TA_RIGHT
+                                      : align == TextAlign::Centre ? U_TA_CENTER
+                                                                   : U_TA_LEFT);
     if (alignBits != textAlign_) {
         Append(U_EMRSETTEXTALIGN_set(alignBits));
         textAlign_ = alignBits;
@@ -153,7 +155,8 @@ void EmfDevice::Text(DevicePoint at, std::string_view text, TextAlign align) {
     uint64_t width = 0;
     for (uint32_t a : advances) width += a;
     const U_RECTL none = rectl_set(point32_set(0, 0), point32_set(-1, -1));
-    char* emrtext = emrtext_set(PointOf(at), static_cast<U_NUM_STR>(chars), 2, wide, U_ETO_NO_RECT, none, advances.data());
+    char* emrtext =
+        emrtext_set(PointOf(at), static_cast<U_NUM_STR>(chars), 2, wide, U_ETO_NO_RECT, none, advances.data());
     std::free(wide);
     if (!emrtext) throw std::bad_alloc();
     double left = at.X;
@@ -195,8 +198,7 @@ void EmfDevice::Polygons(std::span<const std::vector<DevicePoint>> contours, Fil
         counts.push_back(static_cast<uint32_t>(c.size()));
     }
     if (counts.empty()) return;
-    if (counts.size() == 1)
-        Append(U_EMRPOLYGON_set(BoundsOf(pts), counts[0], pts.data()));
+    if (counts.size() == 1) Append(U_EMRPOLYGON_set(BoundsOf(pts), counts[0], pts.data()));
     else
         Append(U_EMRPOLYPOLYGON_set(BoundsOf(pts), static_cast<uint32_t>(counts.size()), counts.data(),
                                     static_cast<uint32_t>(pts.size()), pts.data()));

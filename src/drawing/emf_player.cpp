@@ -19,17 +19,54 @@ namespace {
 
 // Record types of the enhanced metafile format that the player understands.
 enum : uint32_t {
-    EmrHeader = 1, EmrPolyBezier = 2, EmrPolygon = 3, EmrPolyline = 4, EmrPolyBezierTo = 5,
-    EmrPolylineTo = 6, EmrPolyPolyline = 7, EmrPolyPolygon = 8, EmrSetWindowExtEx = 9,
-    EmrSetWindowOrgEx = 10, EmrSetViewportExtEx = 11, EmrSetViewportOrgEx = 12, EmrEof = 14,
-    EmrSetMapMode = 17, EmrSetPolyFillMode = 19, EmrSetTextAlign = 22, EmrSetTextColor = 24,
-    EmrMoveToEx = 27, EmrSaveDC = 33, EmrRestoreDC = 34, EmrSetWorldTransform = 35,
-    EmrModifyWorldTransform = 36, EmrSelectObject = 37, EmrCreatePen = 38, EmrCreateBrushIndirect = 39,
-    EmrDeleteObject = 40, EmrEllipse = 42, EmrRectangle = 43, EmrArc = 45, EmrLineTo = 54, EmrBeginPath = 59,
-    EmrEndPath = 60, EmrCloseFigure = 61, EmrFillPath = 62, EmrStrokeAndFillPath = 63, EmrStrokePath = 64,
-    EmrAbortPath = 68, EmrExtCreateFontIndirectW = 82, EmrExtTextOutA = 83, EmrExtTextOutW = 84,
-    EmrPolyBezier16 = 85, EmrPolygon16 = 86, EmrPolyline16 = 87, EmrPolyBezierTo16 = 88,
-    EmrPolylineTo16 = 89, EmrPolyPolyline16 = 90, EmrPolyPolygon16 = 91, EmrExtCreatePen = 95,
+    EmrHeader = 1,
+    EmrPolyBezier = 2,
+    EmrPolygon = 3,
+    EmrPolyline = 4,
+    EmrPolyBezierTo = 5,
+    EmrPolylineTo = 6,
+    EmrPolyPolyline = 7,
+    EmrPolyPolygon = 8,
+    EmrSetWindowExtEx = 9,
+    EmrSetWindowOrgEx = 10,
+    EmrSetViewportExtEx = 11,
+    EmrSetViewportOrgEx = 12,
+    EmrEof = 14,
+    EmrSetMapMode = 17,
+    EmrSetPolyFillMode = 19,
+    EmrSetTextAlign = 22,
+    EmrSetTextColor = 24,
+    EmrMoveToEx = 27,
+    EmrSaveDC = 33,
+    EmrRestoreDC = 34,
+    EmrSetWorldTransform = 35,
+    EmrModifyWorldTransform = 36,
+    EmrSelectObject = 37,
+    EmrCreatePen = 38,
+    EmrCreateBrushIndirect = 39,
+    EmrDeleteObject = 40,
+    EmrEllipse = 42,
+    EmrRectangle = 43,
+    EmrArc = 45,
+    EmrLineTo = 54,
+    EmrBeginPath = 59,
+    EmrEndPath = 60,
+    EmrCloseFigure = 61,
+    EmrFillPath = 62,
+    EmrStrokeAndFillPath = 63,
+    EmrStrokePath = 64,
+    EmrAbortPath = 68,
+    EmrExtCreateFontIndirectW = 82,
+    EmrExtTextOutA = 83,
+    EmrExtTextOutW = 84,
+    EmrPolyBezier16 = 85,
+    EmrPolygon16 = 86,
+    EmrPolyline16 = 87,
+    EmrPolyBezierTo16 = 88,
+    EmrPolylineTo16 = 89,
+    EmrPolyPolyline16 = 90,
+    EmrPolyPolygon16 = 91,
+    EmrExtCreatePen = 95,
 };
 
 constexpr uint32_t EmfSignature = 0x464D4520;  // " EMF"
@@ -81,7 +118,7 @@ struct Transform {
     DevicePoint Apply(double x, double y) const { return {x * M11 + y * M21 + Dx, x * M12 + y * M22 + Dy}; }
     // this applied first, then `then`
     Transform Then(const Transform& t) const {
-        return {M11 * t.M11 + M12 * t.M21, M11 * t.M12 + M12 * t.M22, M21 * t.M11 + M22 * t.M21,
+        return {M11 * t.M11 + M12 * t.M21, M11 * t.M12 + M12 * t.M22,      M21 * t.M11 + M22 * t.M21,
                 M21 * t.M12 + M22 * t.M22, Dx * t.M11 + Dy * t.M21 + t.Dx, Dx * t.M12 + Dy * t.M22 + t.Dy};
     }
 };
@@ -100,7 +137,7 @@ struct DcState {
     double WindowOrgX = 0, WindowOrgY = 0, WindowExtX = 1, WindowExtY = 1;
     double ViewportOrgX = 0, ViewportOrgY = 0, ViewportExtX = 1, ViewportExtY = 1;
     Transform World;
-    GdiObject PenObject;    // selected objects are copied: deleting a selected one keeps it drawing
+    GdiObject PenObject;  // selected objects are copied: deleting a selected one keeps it drawing
     GdiObject BrushObject;
     GdiObject FontObject;
     FillRule Rule = FillRule::Alternate;
@@ -181,9 +218,10 @@ void Player::Play() {
     header_ = ParseHeader(FirstRecord(bytes));
 
     // The frame (0.01 mm) in reference device units, mapped onto the box.
-    double left = header_.BoundsLeft, top = header_.BoundsTop, right = header_.BoundsRight, bottom = header_.BoundsBottom;
-    if (header_.DeviceWidthMm > 0 && header_.DeviceHeightMm > 0 && header_.DeviceWidth > 0 && header_.DeviceHeight > 0 &&
-        header_.FrameRight > header_.FrameLeft && header_.FrameBottom > header_.FrameTop) {
+    double left = header_.BoundsLeft, top = header_.BoundsTop, right = header_.BoundsRight,
+           bottom = header_.BoundsBottom;
+    if (header_.DeviceWidthMm > 0 && header_.DeviceHeightMm > 0 && header_.DeviceWidth > 0 &&
+        header_.DeviceHeight > 0 && header_.FrameRight > header_.FrameLeft && header_.FrameBottom > header_.FrameTop) {
         const double sx = double(header_.DeviceWidth) / (header_.DeviceWidthMm * 100.0);
         const double sy = double(header_.DeviceHeight) / (header_.DeviceHeightMm * 100.0);
         left = header_.FrameLeft * sx, right = header_.FrameRight * sx;
@@ -216,11 +254,11 @@ Transform Player::Total() const {
     } else {
         double unitsPerMm = 0;
         switch (mode) {
-        case 2: unitsPerMm = 10; break;             // 0.1 mm
-        case 3: unitsPerMm = 100; break;            // 0.01 mm
-        case 4: unitsPerMm = 100 / 25.4; break;     // 0.01 inch
-        case 5: unitsPerMm = 1000 / 25.4; break;    // 0.001 inch
-        case 6: unitsPerMm = 1440 / 25.4; break;    // twips
+        case 2: unitsPerMm = 10; break;           // 0.1 mm
+        case 3: unitsPerMm = 100; break;          // 0.01 mm
+        case 4: unitsPerMm = 100 / 25.4; break;   // 0.01 inch
+        case 5: unitsPerMm = 1000 / 25.4; break;  // 0.001 inch
+        case 6: unitsPerMm = 1440 / 25.4; break;  // twips
         default: break;
         }
         double sx = 1, sy = 1;
@@ -245,10 +283,8 @@ std::vector<DevicePoint> Player::ReadPoints(const RecordReader& r, size_t offset
     points.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
         const size_t o = offset + i * each;
-        if (small)
-            points.push_back({double(r.I16(o)), double(r.I16(o + 2))});
-        else
-            points.push_back({double(r.I32(o)), double(r.I32(o + 4))});
+        if (small) points.push_back({double(r.I16(o)), double(r.I16(o + 2))});
+        else points.push_back({double(r.I32(o)), double(r.I32(o + 4))});
     }
     return points;
 }
@@ -368,10 +404,8 @@ void Player::EllipseOrRectangle(const RecordReader& r, bool ellipse) {
     }
     ApplyPen();
     ApplyBrush();
-    if (ellipse)
-        device_.Ellipse(box);
-    else
-        device_.Rectangle(box);
+    if (ellipse) device_.Ellipse(box);
+    else device_.Rectangle(box);
 }
 
 void Player::ArcOut(const RecordReader& r) {
@@ -439,7 +473,8 @@ void Player::TextOut(const RecordReader& r, bool wide) {
     Font font = dc_.FontObject.FontValue;
     const double height = std::fabs(dc_.FontObject.LogicalFontHeight) * DeviceScale();
     font.Height = std::max(1, static_cast<int>(std::lround(height)));
-    if (font.FixedWidth > 0) font.FixedWidth = std::max(1, static_cast<int>(std::lround(font.FixedWidth * DeviceScale())));
+    if (font.FixedWidth > 0)
+        font.FixedWidth = std::max(1, static_cast<int>(std::lround(font.FixedWidth * DeviceScale())));
     device_.SetFont(font);
     device_.SetTextColour(dc_.TextColour);
 
@@ -480,8 +515,11 @@ void Player::Select(uint32_t handle) {
 
 PenStyle PenStyleOf(uint32_t style) {
     switch (style & 0xF) {
-    case 1: case 3: case 4: return PenStyle::Dashed;
-    case 2: case 8: return PenStyle::Dotted;
+    case 1:
+    case 3:
+    case 4: return PenStyle::Dashed;
+    case 2:
+    case 8: return PenStyle::Dotted;
     case 5: return PenStyle::None;
     default: return PenStyle::Solid;
     }
@@ -494,10 +532,8 @@ void Player::StrokeAndFillPath(bool stroke, bool fill) {
     path_.clear();
     if (contours.empty()) return;
     if (fill) {
-        if (stroke)
-            ApplyPen();
-        else
-            device_.SetPen({Colours::Black, 0, PenStyle::None});
+        if (stroke) ApplyPen();
+        else device_.SetPen({Colours::Black, 0, PenStyle::None});
         ApplyBrush();
         device_.Polygons(contours, dc_.Rule);
     } else if (stroke) {
@@ -508,12 +544,16 @@ void Player::StrokeAndFillPath(bool stroke, bool fill) {
 
 void Player::Record(uint32_t type, const RecordReader& r) {
     switch (type) {
-    case EmrPolyBezier: case EmrPolygon: case EmrPolyline: case EmrPolyBezierTo: case EmrPolylineTo:
-        Poly(type, r, false);
-        break;
-    case EmrPolyBezier16: case EmrPolygon16: case EmrPolyline16: case EmrPolyBezierTo16: case EmrPolylineTo16:
-        Poly(type, r, true);
-        break;
+    case EmrPolyBezier:
+    case EmrPolygon:
+    case EmrPolyline:
+    case EmrPolyBezierTo:
+    case EmrPolylineTo: Poly(type, r, false); break;
+    case EmrPolyBezier16:
+    case EmrPolygon16:
+    case EmrPolyline16:
+    case EmrPolyBezierTo16:
+    case EmrPolylineTo16: Poly(type, r, true); break;
     case EmrPolyPolyline: PolyPoly(r, false, false); break;
     case EmrPolyPolygon: PolyPoly(r, true, false); break;
     case EmrPolyPolyline16: PolyPoly(r, false, true); break;
@@ -554,9 +594,7 @@ void Player::Record(uint32_t type, const RecordReader& r) {
         }
         break;
     }
-    case EmrSetWorldTransform:
-        dc_.World = {r.F32(8), r.F32(12), r.F32(16), r.F32(20), r.F32(24), r.F32(28)};
-        break;
+    case EmrSetWorldTransform: dc_.World = {r.F32(8), r.F32(12), r.F32(16), r.F32(20), r.F32(24), r.F32(28)}; break;
     case EmrModifyWorldTransform: {
         const Transform t{r.F32(8), r.F32(12), r.F32(16), r.F32(20), r.F32(24), r.F32(28)};
         switch (r.U32(32)) {

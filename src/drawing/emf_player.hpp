@@ -16,8 +16,8 @@ struct MetafileHeader {
     int32_t FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;      // 0.01 mm
     uint32_t Bytes = 0, Records = 0;
     uint16_t Handles = 0;
-    int32_t DeviceWidth = 0, DeviceHeight = 0;            // reference device, units
-    int32_t DeviceWidthMm = 0, DeviceHeightMm = 0;        // reference device, millimetres
+    int32_t DeviceWidth = 0, DeviceHeight = 0;      // reference device, units
+    int32_t DeviceWidthMm = 0, DeviceHeightMm = 0;  // reference device, millimetres
 };
 
 MetafileHeader ReadMetafileHeader(const MetafilePicture& picture);

@@ -33,8 +33,8 @@ PictureViewerSize SizePictureViewer(const ProgramFolder& folder, std::string_vie
                                     int screenHeight) {
     const int number = PictureNumber(fileName);
     const std::vector<std::string> lines = ReadTextLines(folder, PictureOrientationFile);
-    const bool landscape = size_t(number) <= lines.size() && !lines[size_t(number - 1)].empty() &&
-                           lines[size_t(number - 1)][0] == 'L';
+    const bool landscape =
+        size_t(number) <= lines.size() && !lines[size_t(number - 1)].empty() && lines[size_t(number - 1)][0] == 'L';
     PictureViewerSize size = landscape ? PictureViewerSize{660, 510} : PictureViewerSize{450, 680};
     if (screenWidth > 0) {
         const double ratio = double(screenHeight) / screenWidth;

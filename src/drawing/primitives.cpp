@@ -17,9 +17,7 @@ void SetBrush(Canvas& c, Colour colour) { c.Target.SetBrush(BrushColourFor(c.Sta
 void ReleaseBrush(Canvas& c) { c.Target.SetBrush(std::nullopt); }
 void SetTextColour(Canvas& c, int logical) { c.Target.SetTextColour(TextColourFor(c.State, logical)); }
 
-void Line(Canvas& c, SheetPoint from, SheetPoint to) {
-    c.Target.Line(MapPoint(c.State, from), MapPoint(c.State, to));
-}
+void Line(Canvas& c, SheetPoint from, SheetPoint to) { c.Target.Line(MapPoint(c.State, from), MapPoint(c.State, to)); }
 
 namespace {
 DeviceRect MapBox(const DrawState& s, SheetPoint a, SheetPoint b) {
@@ -60,8 +58,12 @@ void WriteText(Canvas& c, std::string_view text, int font, SheetPoint at, TextAl
 }
 }  // namespace
 
-void TextLeft(Canvas& c, std::string_view text, int font, SheetPoint at) { WriteText(c, text, font, at, TextAlign::Left); }
-void TextRight(Canvas& c, std::string_view text, int font, SheetPoint at) { WriteText(c, text, font, at, TextAlign::Right); }
+void TextLeft(Canvas& c, std::string_view text, int font, SheetPoint at) {
+    WriteText(c, text, font, at, TextAlign::Left);
+}
+void TextRight(Canvas& c, std::string_view text, int font, SheetPoint at) {
+    WriteText(c, text, font, at, TextAlign::Right);
+}
 void TextCentre(Canvas& c, std::string_view text, int font, SheetPoint at) {
     WriteText(c, text, font, at, TextAlign::Centre);
 }
@@ -100,7 +102,8 @@ std::string SymbolPicturePath(const DrawState& s, SymbolFamily family, int numbe
         std::snprintf(digits, sizeof digits, "%02d", number);
         return "Zodiaco\\Seg" + std::string(prefix) + variant + digits + ".emf";
     case SymbolFamily::Element: {
-        static constexpr const char* Names[] = {"", "ElFuo1", "ElTer1", "ElAri1", "ElAcq1", "ElSal2", "ElZol2", "ElMer2"};
+        static constexpr const char* Names[] = {"",       "ElFuo1", "ElTer1", "ElAri1",
+                                                "ElAcq1", "ElSal2", "ElZol2", "ElMer2"};
         if (number < 1 || number > 7) return {};
         return "Simboli\\" + std::string(Names[number]) + variant + ".emf";
     }
@@ -156,9 +159,17 @@ const std::array<std::vector<signed char>, 15> GlyphTables = {{
 
 int GlyphRole(const DrawState& s, int glyph) {
     switch (glyph) {
-    case 1: case 13: return 3;
-    case 3: case 5: case 6: case 7: case 14: return 2;
-    case 8: case 10: case 11: case 12: return 5;
+    case 1:
+    case 13: return 3;
+    case 3:
+    case 5:
+    case 6:
+    case 7:
+    case 14: return 2;
+    case 8:
+    case 10:
+    case 11:
+    case 12: return 5;
     default: return RoleForTarget(s, 4);
     }
 }
@@ -195,14 +206,13 @@ void DrawPageFrame(Canvas& c) {
 
 void DrawFooterLogo(Canvas& c, SheetPoint anchor, bool colour) {
     const Real x = anchor.X + 5, y = anchor.Y + 130;
-    const SheetPoint star[] = {{x + 10, y - 2}, {x + 25, y + 7}, {x + 10, y + 12}, {x + 20, y - 2}, {x + 20, y + 13}, {x + 10, y - 2}};
+    const SheetPoint star[] = {{x + 10, y - 2}, {x + 25, y + 7},  {x + 10, y + 12},
+                               {x + 20, y - 2}, {x + 20, y + 13}, {x + 10, y - 2}};
     std::vector<DevicePoint> points;
     for (const SheetPoint& p : star) points.push_back(MapPoint(c.State, p));
     SetPen(c, 2);
-    if (colour)
-        SetBrush(c, Colours::Yellow);
-    else
-        ReleaseBrush(c);
+    if (colour) SetBrush(c, Colours::Yellow);
+    else ReleaseBrush(c);
     c.Target.Polygon(points, FillRule::Winding);
     if (colour) {
         SetBrush(c, Colours::Red);

@@ -20,10 +20,10 @@ struct Canvas {
 };
 
 void SetPen(Canvas& c, int role);
-void SetLogicalPen(Canvas& c, int logicalRole);  // the role the target gives a logical role
-void ReleasePen(Canvas& c);                      // back to the thin black pen
-void SetBrush(Canvas& c, Colour colour);         // turned by the colour mode
-void ReleaseBrush(Canvas& c);                    // shapes outlined only
+void SetLogicalPen(Canvas& c, int logicalRole);    // the role the target gives a logical role
+void ReleasePen(Canvas& c);                        // back to the thin black pen
+void SetBrush(Canvas& c, Colour colour);           // turned by the colour mode
+void ReleaseBrush(Canvas& c);                      // shapes outlined only
 void SetTextColour(Canvas& c, int logicalColour);  // 0 or 4
 
 void Line(Canvas& c, SheetPoint from, SheetPoint to);

@@ -15,7 +15,7 @@ struct RecordedShape {
     DeviceRect Box;                                // Ellipse, Arc, Rectangle, Picture
     double StartDegrees = 0, SweepDegrees = 0;     // Arc
     FillRule Rule = FillRule::Alternate;
-    std::string Text;                              // Text; the picture's name for Picture
+    std::string Text;  // Text; the picture's name for Picture
     TextAlign Align = TextAlign::Left;
     Pen PenUsed;
     Brush BrushUsed;

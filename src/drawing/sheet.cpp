@@ -47,12 +47,11 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
     WriteSheetKeys(folder, chart);
 
     ZoomGuard guard{state, state.Zoom};
-    if (portrait)
-        state.Zoom *= Real(1.15);
-    else
-        state.Zoom /= Real(1.22);
-    const LayoutAnchors a = portrait ? LayoutAnchors{{148, 123}, 230, {230, 19.8L}, {230, 23.5L}, {190, 170}, {225, 316}}
-                                     : LayoutAnchors{{168, 98}, 313, {313, 20.5L}, {313, 25}, {108, 77}, {158, 218}};
+    if (portrait) state.Zoom *= Real(1.15);
+    else state.Zoom /= Real(1.22);
+    const LayoutAnchors a = portrait
+                                ? LayoutAnchors{{148, 123}, 230, {230, 19.8L}, {230, 23.5L}, {190, 170}, {225, 316}}
+                                : LayoutAnchors{{168, 98}, 313, {313, 20.5L}, {313, 25}, {108, 77}, {158, 218}};
 
     const WheelGeometry g = SheetWheel();
     DrawZodiacRing(c, chart, a.Wheel, g.R1, g.R2, "M");
@@ -70,7 +69,8 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
     TextLeft(c, chart.LocalityText + " - " + chart.NationalityText, 2, {15, 30});
     TextLeft(c, chart.CoordinatesText, 2, {15, 35});
     SetTextColour(c, 4);
-    TextRight(c, portrait ? "DOMIFICAZIONE: " + chart.HouseSystem : std::string("DOMIFICAZIONE: CASE MEDIE"), 15, a.HouseLine);
+    TextRight(c, portrait ? "DOMIFICAZIONE: " + chart.HouseSystem : std::string("DOMIFICAZIONE: CASE MEDIE"), 15,
+              a.HouseLine);
     TextRight(c, (portrait ? "NODO: " : "NODO ") + inputs.Ephemeris.NodeMode, 15, a.NodeLine);
 
     DrawFooterLogo(c, a.Footer, !state.BlackAndWhite);

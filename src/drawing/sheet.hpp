@@ -19,7 +19,7 @@ enum class SheetLayoutKind { Portrait = 5, Landscape = 16 };
 
 struct SheetInputs {
     const ChartData* Chart = nullptr;
-    EphemerisSettings Ephemeris;    // the node line shows its NodeMode ("VERO" or "MEDIO")
+    EphemerisSettings Ephemeris;  // the node line shows its NodeMode ("VERO" or "MEDIO")
     AspectOrbs Orbs{};
     AspectLineStyle AspectStyle = AspectLineStyle::Lines;
     // The main window's archetypal structure; computed from the folder's reception lists when absent.

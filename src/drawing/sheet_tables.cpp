@@ -67,10 +67,8 @@ void DrawTermsTable(Canvas& c, const ProgramFolder& folder, SheetPoint anchor, R
     int row = 0, colour = 4;
     for (const std::string& line : keys) {
         std::string key = line.substr(0, 8);
-        if (key.size() == 6)
-            key += "  ";
-        else
-            key = "********";
+        if (key.size() == 6) key += "  ";
+        else key = "********";
         for (const std::string& text : texts) {
             if (text.compare(0, 8, key) != 0) continue;
             if (row == 9) {  // the decans follow, in the other colour
@@ -292,7 +290,8 @@ void DrawSheetStructure(Canvas& c, const ArchetypalStructure& structure, SheetPo
             }
         }
         // A reception shared with the previous row: open the wall between them and bridge it.
-        if (k > 0 && code == Reception && structure.Rows[k - 1].Code == Reception && row.Mark == structure.Rows[k - 1].Mark) {
+        if (k > 0 && code == Reception && structure.Rows[k - 1].Code == Reception &&
+            row.Mark == structure.Rows[k - 1].Mark) {
             const Colour background = c.State.OnWindow() ? Colours::Black : Colours::White;
             c.Target.SetPen({background, 1, PenStyle::Solid});
             c.Target.SetBrush(background);

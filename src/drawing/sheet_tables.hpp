@@ -6,8 +6,8 @@
 #include "analysis/aspects.hpp"
 #include "common/program_folder.hpp"
 #include "drawing/primitives.hpp"
-#include "engine/ephemeris.hpp"
 #include "engine/chart_data.hpp"
+#include "engine/ephemeris.hpp"
 
 // The small tables of the chart sheets, each drawn from its anchor (the top-left of its first
 // row; titles stand 8 units higher).

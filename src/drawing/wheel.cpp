@@ -30,7 +30,8 @@ const char* const Roman[] = {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII
 }  // namespace
 
 int DecanRuler(int decan) {
-    static constexpr int Order[] = {Body::Mars, Body::Sun, Body::Venus, Body::Mercury, Body::Moon, Body::Saturn, Body::Jupiter};
+    static constexpr int Order[] = {Body::Mars, Body::Sun,    Body::Venus,  Body::Mercury,
+                                    Body::Moon, Body::Saturn, Body::Jupiter};
     return Order[((decan % 7) + 7) % 7];
 }
 
@@ -63,7 +64,8 @@ void DrawZodiacRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real r
         }
     }
     for (int decan = 0; decan < 36; ++decan)
-        DrawSymbol(c, SymbolFamily::Body, DecanRuler(decan), 3.5L, At(c, centre, r1 + 2.5L, DrawingAngle(asc, 10 * decan + 5)));
+        DrawSymbol(c, SymbolFamily::Body, DecanRuler(decan), 3.5L,
+                   At(c, centre, r1 + 2.5L, DrawingAngle(asc, 10 * decan + 5)));
 }
 
 void DrawHouseRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer, Real inner) {
@@ -275,7 +277,9 @@ std::vector<SheetPoint> AspectBand(SheetPoint a, SheetPoint b, Real width) {
     // `width` to either side.
     const Real t = std::min(Real(8) / length, Real(0.5));
     const Real nx = -dy / length * width, ny = dx / length * width;
-    const auto along = [&](Real f, Real side) { return SheetPoint{a.X + f * dx + side * nx, a.Y + f * dy + side * ny}; };
+    const auto along = [&](Real f, Real side) {
+        return SheetPoint{a.X + f * dx + side * nx, a.Y + f * dy + side * ny};
+    };
     return {a, along(t, 1), along(1 - t, 1), b, along(1 - t, -1), along(t, -1)};
 }
 
@@ -285,7 +289,9 @@ void DrawAspectLines(Canvas& c, const ChartData& chart, SheetPoint centre, Real 
     ReleaseBrush(c);
     Circle(c, radius, centre);
     const Real asc = Real(RoundHalfEven(Ascendant(chart)));
-    const auto place = [&](int b) { return At(c, centre, radius, 360 - RoundHalfEven(chart.Longitude[size_t(b)]) + asc); };
+    const auto place = [&](int b) {
+        return At(c, centre, radius, 360 - RoundHalfEven(chart.Longitude[size_t(b)]) + asc);
+    };
     for (int i = Body::Sun; i < Body::Saturn; ++i)
         for (int j = i + 1; j <= Body::Saturn; ++j) {
             const Real d = AngularSeparation(chart.Longitude[size_t(i)], chart.Longitude[size_t(j)]);

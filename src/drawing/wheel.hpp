@@ -16,8 +16,9 @@ namespace florimant {
 // `prefix`, size 7) and the decan rulers' pictures.
 // With `signCentres` (the analysis window) each sign symbol also gets a small circle on its
 // centre, and the centres of signs 1..12 are recorded for the mouse.
-void DrawZodiacRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real r1, Real r2, std::string_view prefix = "M",
-                    Real signSymbolSize = 7, std::array<SheetPoint, 13>* signCentres = nullptr);
+void DrawZodiacRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real r1, Real r2,
+                    std::string_view prefix = "M", Real signSymbolSize = 7,
+                    std::array<SheetPoint, 13>* signCentres = nullptr);
 // The median houses: ticks every 6 degrees, boundaries, Roman numerals; circles when outer < 70.
 void DrawHouseRing(Canvas& c, const ChartData& chart, SheetPoint centre, Real outer, Real inner);
 // Bodies 1..count on the ring between `inner` and `outer`, spread apart where crowded, each with

@@ -4,8 +4,8 @@
 #include <array>
 #include <chrono>
 #include <cmath>
-#include <limits>
 #include <ctime>
+#include <limits>
 #include <system_error>
 #include <thread>
 
@@ -146,7 +146,8 @@ Real LocalSiderealTime(Real jd, Real ut, Real eastLongitude) {
 
 void WaitSeconds(uint16_t seconds, uint16_t milliseconds) {
     using namespace std::chrono;
-    const auto span = minutes(seconds / 60) + std::chrono::seconds(seconds % 60) + std::chrono::milliseconds(milliseconds);
+    const auto span =
+        minutes(seconds / 60) + std::chrono::seconds(seconds % 60) + std::chrono::milliseconds(milliseconds);
     const auto end = steady_clock::now() + span;
     for (auto now = steady_clock::now(); now < end; now = steady_clock::now())
         std::this_thread::sleep_for(std::min<steady_clock::duration>(end - now, std::chrono::milliseconds(10)));
@@ -175,10 +176,10 @@ namespace {
 Real QuarterSin(long long q, Real r, bool cosine) {
     const Real x = r;
     switch ((q + (cosine ? 1 : 0)) & 3) {
-        case 0: return std::sin(x);
-        case 1: return std::cos(x);
-        case 2: return -std::sin(x);
-        default: return -std::cos(x);
+    case 0: return std::sin(x);
+    case 1: return std::cos(x);
+    case 2: return -std::sin(x);
+    default: return -std::cos(x);
     }
 }
 

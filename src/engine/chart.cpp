@@ -118,10 +118,10 @@ void SetSubjectFieldsForChart(ChartData& chart, int day, int month, int year, in
     std::string correction = ShortestText(correctionHours + 0.0L);  // no "-0"
     std::replace(correction.begin(), correction.end(), '.', ',');
     if (correctionHours >= 0) correction = "+" + correction;
-    chart.DateField = ZeroPad(year, 4) + ZeroPad(month, 2) + ZeroPad(day, 2) + ZeroPad(hour, 2) + ZeroPad(minute, 2) +
-                      correction;
-    chart.BirthDateText =
-        ZeroPad(day, 2) + "/" + ZeroPad(month, 2) + "/" + ZeroPad(year, 4) + " " + ZeroPad(hour, 2) + ":" + ZeroPad(minute, 2);
+    chart.DateField =
+        ZeroPad(year, 4) + ZeroPad(month, 2) + ZeroPad(day, 2) + ZeroPad(hour, 2) + ZeroPad(minute, 2) + correction;
+    chart.BirthDateText = ZeroPad(day, 2) + "/" + ZeroPad(month, 2) + "/" + ZeroPad(year, 4) + " " + ZeroPad(hour, 2) +
+                          ":" + ZeroPad(minute, 2);
     chart.CorrectionText = correction.substr(0, 5);
     chart.CorrectionHours = correctionHours;
     chart.CalendarFlag = calendarFlag;

@@ -30,11 +30,11 @@ struct ChartData {
     std::string PlaceField;
     std::string BirthDateText;  // dd/mm/yyyy hh:mm
     std::string CorrectionText;
-    Real CorrectionHours = 0;   // UT = local clock time + correction
+    Real CorrectionHours = 0;  // UT = local clock time + correction
     std::string ZoneText;
     Real BirthDay = 0, BirthMonth = 0, BirthYear = 0, BirthHour = 0, BirthMinute = 0;
     int HourInt = 0, MinuteInt = 0;
-    uint8_t CalendarFlag = 1;   // 1 Gregorian, 0 Julian
+    uint8_t CalendarFlag = 1;     // 1 Gregorian, 0 Julian
     std::string CoordinatesText;  // 45N28-009E11
     int LatitudeDegrees = 0, LatitudeMinutes = 0, LongitudeDegrees = 0, LongitudeMinutes = 0;
     std::string NorthSouth, EastWest;
@@ -47,7 +47,7 @@ struct ChartData {
     std::string JulianDayText;
     BodyReals Longitude{};
     BodyReals Latitude{};
-    std::array<char, Body::Count + 1> RetroFlags{};   // 'r' retrograde, ' ' otherwise
+    std::array<char, Body::Count + 1> RetroFlags{};    // 'r' retrograde, ' ' otherwise
     std::array<uint8_t, Body::Count + 1> BodySigns{};  // sign number 1..12
     std::array<Real, 13> HouseCusps{};                 // cusps 1..12; index 0 unused
     Real SiderealTime = 0;

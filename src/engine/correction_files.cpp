@@ -38,8 +38,8 @@ int64_t PlanetCorrectionRecordIndex(Real jd) {
 
 int64_t DailyCorrectionRecordIndex(Real jd, Real epoch) {
     // nearbyint under the default rounding mode rounds halves to even.
-    return CheckedIndex(std::nearbyint(jd - epoch - 0.5L), epoch == MoonCorrectionEpoch ? MoonCorrectionFile
-                                                                                          : BlackMoonCorrectionFile);
+    return CheckedIndex(std::nearbyint(jd - epoch - 0.5L),
+                        epoch == MoonCorrectionEpoch ? MoonCorrectionFile : BlackMoonCorrectionFile);
 }
 
 std::span<const uint8_t> CorrectionFiles::Pair(File& f, int64_t n) {

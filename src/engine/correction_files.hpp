@@ -53,8 +53,8 @@ private:
         const char* programPath;
         size_t recordSize;
         std::unique_ptr<RecordFile> file;
-        int64_t pairIndex = -1;       // first record of `pair`, -1 before the first read
-        std::vector<uint8_t> pair;    // records pairIndex and pairIndex + 1
+        int64_t pairIndex = -1;     // first record of `pair`, -1 before the first read
+        std::vector<uint8_t> pair;  // records pairIndex and pairIndex + 1
     };
     // Records n and n + 1 of the file, opening it first when needed.
     std::span<const uint8_t> Pair(File& file, int64_t n);

@@ -100,48 +100,107 @@ const OrbitalElements& ElementsOf(int body, Real T) {
                                       {285.4317611L, 1.069766667L, 0.00013125L},
                                       {48.78644167L, 0.770991667L, -0.000001389L},
                                       {1.850333333L, -0.000675L, 0.000012611L}};
-    static const OrbitalElements outer[2][5] = {
-        {
-            {{225.49281253L, 3033.687936L}, {0.04838144L, -0.0000155L}, {5.202561L}, {273.3930152L, 1.33834464L},
-             {99.41984827L, 1.05829152L}, {1.3096585L, -0.00515613L}},
-            {{174.215296L, 1223.507963L}, {0.05422831L, -0.00020495L}, {9.55475L}, {338.911673L, -0.31667941L},
-             {112.8261394L, 0.82587569L}, {2.49080547L, -0.00466035L}},
-            {{74.17574887L, 427.2742717L}, {0.04681664L, 0.00041875L}, {19.21814L}, {95.68630387L, 2.05082548L},
-             {73.52220082L, 0.52415598L}, {0.77256652L, 0.00012824L}},
-            {{30.1329437L, 240.4551595L}, {0.00912805L, -0.00127185L}, {30.10957L}, {284.168255L, -21.6328615L},
-             {130.6841531L, 1.10046492L}, {1.77939281L, -0.00975088L}},
-            {{229.7810007L, 145.1781092L}, {0.24797376L, 0.00289875L}, {39.51774L}, {113.5365761L, 0.20863761L},
-             {108.94405L, 1.37395444L}, {17.15140319L, -0.01611824L}},
-        },
-        {
-            {{225.32833L, 3034.69202L, -0.00072L}, {0.04833L, 0.00016L}, {5.202561L}, {273.27754L, 0.59943L, 0.0007L},
-             {99.44338L, 1.01053L, 0.00035L}, {1.30874L, -0.005696L}},
-            {{175.46622L, 1221.55147L, -0.0005L}, {0.05589L, -0.00035L}, {9.55475L}, {338.30777L, 1.08522L, 0.00098L},
-             {112.79039L, 0.873195L, -0.00015L}, {2.49252L, -0.00392L, -0.00002L}},
-            {{72.64882L, 428.37911L, 0.00008L}, {0.046344L, -0.00003L}, {19.21814L}, {98.07155L, 0.98577L, -0.00107L},
-             {73.4771L, 0.49867L, 0.00131L}, {0.77246L, 0.00063L, 0.00004L}},
-            {{37.73067L, 218.46134L, -0.00007L}, {0.008997L}, {30.10957L}, {276.04597L, 0.32564L, 0.00014L},
-             {130.68136L, 1.09894L, 0.000249L}, {1.77924L, -0.00954L}},
-            {{229.94722L, 144.91306L}, {0.24864L}, {39.51774L}, {113.52136L}, {108.95444L, 1.39601L, 0.00031L},
-             {17.14678L}},
-        }};
+    static const OrbitalElements outer[2][5] = {{
+                                                    {{225.49281253L, 3033.687936L},
+                                                     {0.04838144L, -0.0000155L},
+                                                     {5.202561L},
+                                                     {273.3930152L, 1.33834464L},
+                                                     {99.41984827L, 1.05829152L},
+                                                     {1.3096585L, -0.00515613L}},
+                                                    {{174.215296L, 1223.507963L},
+                                                     {0.05422831L, -0.00020495L},
+                                                     {9.55475L},
+                                                     {338.911673L, -0.31667941L},
+                                                     {112.8261394L, 0.82587569L},
+                                                     {2.49080547L, -0.00466035L}},
+                                                    {{74.17574887L, 427.2742717L},
+                                                     {0.04681664L, 0.00041875L},
+                                                     {19.21814L},
+                                                     {95.68630387L, 2.05082548L},
+                                                     {73.52220082L, 0.52415598L},
+                                                     {0.77256652L, 0.00012824L}},
+                                                    {{30.1329437L, 240.4551595L},
+                                                     {0.00912805L, -0.00127185L},
+                                                     {30.10957L},
+                                                     {284.168255L, -21.6328615L},
+                                                     {130.6841531L, 1.10046492L},
+                                                     {1.77939281L, -0.00975088L}},
+                                                    {{229.7810007L, 145.1781092L},
+                                                     {0.24797376L, 0.00289875L},
+                                                     {39.51774L},
+                                                     {113.5365761L, 0.20863761L},
+                                                     {108.94405L, 1.37395444L},
+                                                     {17.15140319L, -0.01611824L}},
+                                                },
+                                                {
+                                                    {{225.32833L, 3034.69202L, -0.00072L},
+                                                     {0.04833L, 0.00016L},
+                                                     {5.202561L},
+                                                     {273.27754L, 0.59943L, 0.0007L},
+                                                     {99.44338L, 1.01053L, 0.00035L},
+                                                     {1.30874L, -0.005696L}},
+                                                    {{175.46622L, 1221.55147L, -0.0005L},
+                                                     {0.05589L, -0.00035L},
+                                                     {9.55475L},
+                                                     {338.30777L, 1.08522L, 0.00098L},
+                                                     {112.79039L, 0.873195L, -0.00015L},
+                                                     {2.49252L, -0.00392L, -0.00002L}},
+                                                    {{72.64882L, 428.37911L, 0.00008L},
+                                                     {0.046344L, -0.00003L},
+                                                     {19.21814L},
+                                                     {98.07155L, 0.98577L, -0.00107L},
+                                                     {73.4771L, 0.49867L, 0.00131L},
+                                                     {0.77246L, 0.00063L, 0.00004L}},
+                                                    {{37.73067L, 218.46134L, -0.00007L},
+                                                     {0.008997L},
+                                                     {30.10957L},
+                                                     {276.04597L, 0.32564L, 0.00014L},
+                                                     {130.68136L, 1.09894L, 0.000249L},
+                                                     {1.77924L, -0.00954L}},
+                                                    {{229.94722L, 144.91306L},
+                                                     {0.24864L},
+                                                     {39.51774L},
+                                                     {113.52136L},
+                                                     {108.95444L, 1.39601L, 0.00031L},
+                                                     {17.14678L}},
+                                                }};
     static const OrbitalElements minor[5] = {
-        {{108.2925L, 7820.36556L}, {0.0794314L}, {2.7672273L}, {71.0794444L}, {80.23555556L, 1.3960111L},
+        {{108.2925L, 7820.36556L},
+         {0.0794314L},
+         {2.7672273L},
+         {71.0794444L},
+         {80.23555556L, 1.3960111L},
          {10.59694444L}},
-        {{106.6641667L, 7806.531667L}, {0.2347096L}, {2.7704955L}, {310.166111L}, {172.497222L, 1.39601111L},
+        {{106.6641667L, 7806.531667L},
+         {0.2347096L},
+         {2.7704955L},
+         {310.166111L},
+         {172.497222L, 1.39601111L},
          {34.81416667L}},
-        {{267.685L, 8256.081111L}, {0.2562318L}, {2.6689897L}, {245.3752778L},
-         {170.137777L, 1.396011111L, 0.0003083333L}, {13.01694444L}},
-        {{138.7733333L, 9924.931111L}, {0.0902807L}, {2.360723L}, {149.6386111L},
-         {103.2197222L, 1.396011111L, 0.000308333L}, {7.139444444L}},
-        {{34.6127752L, 713.5756219L}, {0.382270369L, -0.004694073L}, {13.66975144L}, {337.407213L, 2.163306646L},
-         {208.1482658L, 1.247724355L}, {6.911179715L, 0.011236955L}},
+        {{267.685L, 8256.081111L},
+         {0.2562318L},
+         {2.6689897L},
+         {245.3752778L},
+         {170.137777L, 1.396011111L, 0.0003083333L},
+         {13.01694444L}},
+        {{138.7733333L, 9924.931111L},
+         {0.0902807L},
+         {2.360723L},
+         {149.6386111L},
+         {103.2197222L, 1.396011111L, 0.000308333L},
+         {7.139444444L}},
+        {{34.6127752L, 713.5756219L},
+         {0.382270369L, -0.004694073L},
+         {13.66975144L},
+         {337.407213L, 2.163306646L},
+         {208.1482658L, 1.247724355L},
+         {6.911179715L, 0.011236955L}},
     };
     switch (body) {
-        case Body::Mercury: return mercury;
-        case Body::Venus: return venus;
-        case Body::Mars: return mars;
-        default: break;
+    case Body::Mercury: return mercury;
+    case Body::Venus: return venus;
+    case Body::Mars: return mars;
+    default: break;
     }
     if (body >= Body::Jupiter && body <= Body::Pluto) return outer[T < -2 ? 1 : 0][body - Body::Jupiter];
     return minor[body - Body::Ceres];
@@ -171,22 +230,42 @@ double SaturnLatitudeTerm(double T) {
 Vector3 FittedCorrection(int body, double T) {
     static const FittedCoordinate table[5][3] = {
         {{{0.002, -0.0134, 0.0127},
-          {{-0.0023, 676.2, 0.9}, {0.00045, 2361.4, 174.9}, {0.0015, 1427.5, -188.8},
-           {0.0006, 2110.1, 153.6}, {0.0014, 3606.8, -57.7}, {-0.0017, 2540.2, 121.7},
-           {-0.00099, 6704.8, -22.3}, {-0.0006, 5480.2, 24.5}, {0.00096, 1651.3, -118.3},
-           {0.0006, 6310.8, -4.8}, {0.0007, 4826.6, 36.2}}},
+          {{-0.0023, 676.2, 0.9},
+           {0.00045, 2361.4, 174.9},
+           {0.0015, 1427.5, -188.8},
+           {0.0006, 2110.1, 153.6},
+           {0.0014, 3606.8, -57.7},
+           {-0.0017, 2540.2, 121.7},
+           {-0.00099, 6704.8, -22.3},
+           {-0.0006, 5480.2, 24.5},
+           {0.00096, 1651.3, -118.3},
+           {0.0006, 6310.8, -4.8},
+           {0.0007, 4826.6, 36.2}}},
          {{-0.001, -0.0005, 0.0045},
-          {{0.0051, 581.7, -9.7}, {-0.0005, 2510.7, -12.5}, {-0.0026, 1313.7, -61.4},
-           {0.0013, 2370.79, -24.6}, {-0.0013, 3599.3, 37.7}, {-0.001, 2574.7, 31.4},
-           {-0.00096, 6708.2, -114.5}, {-0.0006, 5499.4, -74.97}, {-0.0013, 1419, 54.2},
-           {0.0006, 6339.3, -109}, {0.0007, 4824.5, -50.9}}},
+          {{0.0051, 581.7, -9.7},
+           {-0.0005, 2510.7, -12.5},
+           {-0.0026, 1313.7, -61.4},
+           {0.0013, 2370.79, -24.6},
+           {-0.0013, 3599.3, 37.7},
+           {-0.001, 2574.7, 31.4},
+           {-0.00096, 6708.2, -114.5},
+           {-0.0006, 5499.4, -74.97},
+           {-0.0013, 1419, 54.2},
+           {0.0006, 6339.3, -109},
+           {0.0007, 4824.5, -50.9}}},
          {}},
         {{{-0.0014, 0.0026, 0},
-          {{0.0111, 1242.2, 78.3}, {-0.0045, 3034.96, 62.8}, {-0.0066, 1829.2, -51.5},
-           {-0.0078, 640.6, 24.2}, {-0.0016, 2363.4, -141.4}}},
+          {{0.0111, 1242.2, 78.3},
+           {-0.0045, 3034.96, 62.8},
+           {-0.0066, 1829.2, -51.5},
+           {-0.0078, 640.6, 24.2},
+           {-0.0016, 2363.4, -141.4}}},
          {{-0.0009, 0.0037, 0},
-          {{0.0134, 1238.9, -16.4}, {-0.00426, 3040.9, -25.2}, {0.0064, 1835.3, 36.1},
-           {-0.0153, 610.8, -44.2}, {-0.0015, 2480.5, -69.4}}},
+          {{0.0134, 1238.9, -16.4},
+           {-0.00426, 3040.9, -25.2},
+           {0.0064, 1835.3, 36.1},
+           {-0.0153, 610.8, -44.2},
+           {-0.0015, 2480.5, -69.4}}},
          {{0.0006, -0.0002, 0}, {}}},
         {{{0.0134, -0.02186, 0},
           {{0.0317, 404.3, 81.9}, {-0.00495, 3037.9, 57.3}, {0.004, 993.5, -54.4}, {-0.0018, 1249.4, 79.2}}},
@@ -202,8 +281,7 @@ Vector3 FittedCorrection(int body, double T) {
           {{0.049, 273.97, 89.97}, {-0.0049, 3030.6, 61.3}, {0.0027, 1075.3, -28.1}, {-0.0007, 1402.3, 20.3}}},
          {{-0.0426, 0.073, -0.029},
           {{0.0371, 372, -331.3}, {-0.0049, 3049.6, -39.2}, {-0.0108, 566.2, 318.3}, {0.0003, 1746.5, -238.3}}},
-         {{0.0145, -0.0928, 0.1195},
-          {{0.0117, 302.6, -77.3}, {0.00198, 528.1, 48.6}, {-0.0002, 1000.4, -46.1}}}},
+         {{0.0145, -0.0928, 0.1195}, {{0.0117, 302.6, -77.3}, {0.00198, 528.1, 48.6}, {-0.0002, 1000.4, -46.1}}}},
     };
     const FittedCoordinate* c = table[body - Body::Jupiter];
     Vector3 v{c[0](T), c[1](T), 0};
@@ -296,7 +374,7 @@ Position PlanetPosition(int body, const TimeArguments& t, const OrbitState& eart
 bool IsSelected(int which, int body) {
     if (which == 0) return true;
     if (which == 20 || which == 21) return body <= Body::Pluto;
-    if (body == Body::Sun) return true;  // its pass yields the Earth for every other body
+    if (body == Body::Sun) return true;                               // its pass yields the Earth for every other body
     if (which == Body::LunarNode && body == Body::Moon) return true;  // the true node needs the Moon
     if (which == Body::AscendantPoint || which == Body::LatitudeZero) return false;
     return body == which;
@@ -337,53 +415,51 @@ void ComputePass(std::optional<CorrectionFiles>& files, const EphemerisSettings&
         Real& longitude = chart.Longitude[body];
         Real& latitude = chart.Latitude[body];
         switch (body) {
-            case Body::Sun:
-                longitude = SunLongitude(t);
-                latitude = 0;
-                break;
-            case Body::Moon: {
-                MoonPosition moon = ComputeMoon(t);
-                longitude = moon.Longitude;
-                latitude = moon.Latitude;
-                if (files && jd > MoonCorrectionsAbove && jd < MoonCorrectionsBelow)
-                    longitude = Normalize360(longitude + files->MoonCorrection(jd) / 3600);
-                break;
+        case Body::Sun:
+            longitude = SunLongitude(t);
+            latitude = 0;
+            break;
+        case Body::Moon: {
+            MoonPosition moon = ComputeMoon(t);
+            longitude = moon.Longitude;
+            latitude = moon.Latitude;
+            if (files && jd > MoonCorrectionsAbove && jd < MoonCorrectionsBelow)
+                longitude = Normalize360(longitude + files->MoonCorrection(jd) / 3600);
+            break;
+        }
+        case Body::LunarNode:
+            if (settings.NodeMode == "VERO") {
+                longitude = TrueLunarNode(t, chart.Longitude[Body::Sun], chart.Longitude[Body::Moon]);
+                if (files && jd > NodeCorrectionsAbove && jd < NodeCorrectionsBelow)
+                    longitude = Normalize360(longitude + files->PlanetCorrection(9, jd) / 60);
+            } else {
+                longitude = MeanLunarNode(t.T);
             }
-            case Body::LunarNode:
-                if (settings.NodeMode == "VERO") {
-                    longitude = TrueLunarNode(t, chart.Longitude[Body::Sun], chart.Longitude[Body::Moon]);
-                    if (files && jd > NodeCorrectionsAbove && jd < NodeCorrectionsBelow)
-                        longitude = Normalize360(longitude + files->PlanetCorrection(9, jd) / 60);
-                } else {
-                    longitude = MeanLunarNode(t.T);
-                }
-                latitude = 0;
-                break;
-            case Body::BlackMoon:
-                longitude = MeanBlackMoon(t);
-                if (files && settings.BlackMoonMode == "VERA" && jd >= BlackMoonCorrectionsFrom &&
-                    jd < BlackMoonCorrectionsUntil)
-                    longitude = Normalize360(longitude + files->BlackMoonCorrection(jd) / 3600);
-                latitude = 0;
-                break;
-            case Body::AscendantPoint:
-                longitude = chart.HouseCusps[1];
-                latitude = 0;
-                break;
-            case Body::LatitudeZero:
-                latitude = 0;
-                break;
-            default: {
-                Position p = PlanetPosition(body, t, earth);
-                longitude = p.longitude;
-                latitude = p.latitude;
-                if (files && body <= Body::Pluto && jd >= PlanetCorrectionsFrom && jd < PlanetCorrectionsUntil) {
-                    const int code = body - 2;  // Mercury 1 .. Pluto 8; latitudes 10..17
-                    longitude = Normalize360(longitude + files->PlanetCorrection(code, jd) / 60);
-                    if (skipLatitudeCorrections != 1) latitude += files->PlanetCorrection(code + 9, jd) / 60;
-                }
-                break;
+            latitude = 0;
+            break;
+        case Body::BlackMoon:
+            longitude = MeanBlackMoon(t);
+            if (files && settings.BlackMoonMode == "VERA" && jd >= BlackMoonCorrectionsFrom &&
+                jd < BlackMoonCorrectionsUntil)
+                longitude = Normalize360(longitude + files->BlackMoonCorrection(jd) / 3600);
+            latitude = 0;
+            break;
+        case Body::AscendantPoint:
+            longitude = chart.HouseCusps[1];
+            latitude = 0;
+            break;
+        case Body::LatitudeZero: latitude = 0; break;
+        default: {
+            Position p = PlanetPosition(body, t, earth);
+            longitude = p.longitude;
+            latitude = p.latitude;
+            if (files && body <= Body::Pluto && jd >= PlanetCorrectionsFrom && jd < PlanetCorrectionsUntil) {
+                const int code = body - 2;  // Mercury 1 .. Pluto 8; latitudes 10..17
+                longitude = Normalize360(longitude + files->PlanetCorrection(code, jd) / 60);
+                if (skipLatitudeCorrections != 1) latitude += files->PlanetCorrection(code + 9, jd) / 60;
             }
+            break;
+        }
         }
     }
 }

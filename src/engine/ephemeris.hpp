@@ -28,21 +28,21 @@ void ComputeChartBodies(const ProgramFolder& folder, const EphemerisSettings& se
 // The time arguments of one computation (angles in degrees, reduced to [0, 360)).
 struct TimeArguments {
     Real jd = 0;
-    Real d = 0;                // jd - 2415020
-    Real T = 0, T2 = 0;        // Julian centuries from 1900 January 0.5, and its square
-    Real MeanNode = 0;         // Ω
-    Real SunMeanLongitude = 0; // L
-    Real MoonElongation = 0;   // D
-    Real MoonPerigee = 0;      // Γ'
-    Real SunAnomaly = 0;       // M
+    Real d = 0;                  // jd - 2415020
+    Real T = 0, T2 = 0;          // Julian centuries from 1900 January 0.5, and its square
+    Real MeanNode = 0;           // Ω
+    Real SunMeanLongitude = 0;   // L
+    Real MoonElongation = 0;     // D
+    Real MoonPerigee = 0;        // Γ'
+    Real SunAnomaly = 0;         // M
     Real MoonMeanLongitude = 0;  // L'
-    Real MoonAnomaly = 0;      // M' of the Sun's lunar term
-    Real Nutation = 0;         // Δψ
+    Real MoonAnomaly = 0;        // M' of the Sun's lunar term
+    Real Nutation = 0;           // Δψ
 };
 TimeArguments ComputeTimeArguments(Real jd);
 
 // Spans of the tabulated corrections (Julian Days).
-inline constexpr Real PlanetCorrectionsFrom = 1721423.5L;  // year 1 ..
-inline constexpr Real PlanetCorrectionsUntil = 2415020.5L; // .. 1900 January 1 0h, excluded
+inline constexpr Real PlanetCorrectionsFrom = 1721423.5L;   // year 1 ..
+inline constexpr Real PlanetCorrectionsUntil = 2415020.5L;  // .. 1900 January 1 0h, excluded
 
 }  // namespace florimant

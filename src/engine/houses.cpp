@@ -38,10 +38,8 @@ Real AngleOf(Real num, Real den) {
     if (den == 0) return num < 0 ? 1.5L * Pi : Pi / 2;
     const Real theta = std::atan(num / den);
     Real offset = 0;
-    if (den < 0)
-        offset = Pi;
-    else if (num < 0)
-        offset = TwoPi;
+    if (den < 0) offset = Pi;
+    else if (num < 0) offset = TwoPi;
     return theta + offset;
 }
 
@@ -115,7 +113,8 @@ void Koch(const Frame& w, Real midheavenRad, std::array<Real, 13>& cusp) {
     Real x = obliqueAscension + step - Pi / 2;
     for (int i : {11, 12, 1, 2, 3}) {
         if (x > TwoPi) x -= TwoPi;
-        r[i] = AngleOf(std::cos(x), -(std::sin(x) * std::cos(w.obliquityR) + std::tan(w.latitudeR) * std::sin(w.obliquityR)));
+        r[i] = AngleOf(std::cos(x),
+                       -(std::sin(x) * std::cos(w.obliquityR) + std::tan(w.latitudeR) * std::sin(w.obliquityR)));
         x += step;
     }
     r[10] = midheavenRad;
@@ -221,9 +220,9 @@ void ComputeHousesFromRamc(Real ramc, Real latitude, Real obliquity, std::string
     for (int i = 1; i <= 12; ++i) cusp[i] = Normalize360(cusp[i]);
 }
 
-void ComputeHouses(Real jd, int longitudeDegrees, int longitudeMinutes, std::string_view eastWest,
-                   int latitudeDegrees, int latitudeMinutes, std::string_view northSouth, int hour, int minute,
-                   Real correction, std::string_view system, ChartData& chart) {
+void ComputeHouses(Real jd, int longitudeDegrees, int longitudeMinutes, std::string_view eastWest, int latitudeDegrees,
+                   int latitudeMinutes, std::string_view northSouth, int hour, int minute, Real correction,
+                   std::string_view system, ChartData& chart) {
     const Real obliquity = MeanObliquity(JulianCenturies(jd));
     Real longitude = longitudeDegrees + longitudeMinutes / Real(60);
     if (eastWest == "O" || eastWest == "W") longitude = 360 - longitude;

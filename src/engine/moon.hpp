@@ -20,8 +20,8 @@ Real TrueLunarNode(const TimeArguments& t, Real sunLongitude, Real moonLongitude
 Real MeanBlackMoon(const TimeArguments& t);
 
 // Spans of the lunar correction files (Julian Days, bounds as the rules state them).
-inline constexpr Real MoonCorrectionsAbove = 1721422.5L, MoonCorrectionsBelow = 2499373.5L;        // exclusive
-inline constexpr Real NodeCorrectionsAbove = 1721433.5L, NodeCorrectionsBelow = 2499373.5L;        // exclusive
+inline constexpr Real MoonCorrectionsAbove = 1721422.5L, MoonCorrectionsBelow = 2499373.5L;           // exclusive
+inline constexpr Real NodeCorrectionsAbove = 1721433.5L, NodeCorrectionsBelow = 2499373.5L;           // exclusive
 inline constexpr Real BlackMoonCorrectionsFrom = 2396758.5L, BlackMoonCorrectionsUntil = 2488433.5L;  // [from, until)
 
 }  // namespace florimant

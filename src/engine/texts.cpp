@@ -76,8 +76,7 @@ void RoundToMinute(SignAngle& a) {
 long RoundedSeconds(const SignAngle& a) { return std::lround(a.seconds); }
 
 bool IsKeptAtEnd(std::string_view ch) {
-    static constexpr std::string_view asciiKept =
-        ").abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890";
+    static constexpr std::string_view asciiKept = ").abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890";
     if (ch.size() == 1) return asciiKept.find(ch[0]) != std::string_view::npos;
     for (std::string_view accented : {"à", "é", "è", "ù", "ò", "ì"})
         if (ch == accented) return true;
@@ -147,10 +146,8 @@ std::string SignPositionText(std::string_view flag, Real longitude) {
     SignAngle a = SplitLongitude(longitude);
     RoundToMinute(a);
     std::string text = ZeroPad(a.degrees, 2) + "°" + ZeroPad(a.minutes, 2) + "' " + SignName(a.sign);
-    if (flag == "r" || flag == "R")
-        text += " Retrogrado ";
-    else
-        text += flag;
+    if (flag == "r" || flag == "R") text += " Retrogrado ";
+    else text += flag;
     return text;
 }
 

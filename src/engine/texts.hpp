@@ -10,12 +10,25 @@
 namespace florimant {
 
 // The twelve signs in zodiacal order, 0..11; the chart stores the sign number Sign + 1.
-enum class Sign { Ariete, Toro, Gemelli, Cancro, Leone, Vergine, Bilancia, Scorpione, Sagittario, Capricorno, Acquario, Pesci };
-const std::string& SignName(int sign);        // "Ariete"
-const std::string& SignUpperName(int sign);   // "ARIETE    " (padded to 10)
-const std::string& SignName4(int sign);       // "Arie"
-const std::string& SignName3(int sign);       // "Ari"
-int SignOf(Real longitude);                   // int(λ / 30), 0..11
+enum class Sign {
+    Ariete,
+    Toro,
+    Gemelli,
+    Cancro,
+    Leone,
+    Vergine,
+    Bilancia,
+    Scorpione,
+    Sagittario,
+    Capricorno,
+    Acquario,
+    Pesci
+};
+const std::string& SignName(int sign);       // "Ariete"
+const std::string& SignUpperName(int sign);  // "ARIETE    " (padded to 10)
+const std::string& SignName4(int sign);      // "Arie"
+const std::string& SignName3(int sign);      // "Ari"
+int SignOf(Real longitude);                  // int(λ / 30), 0..11
 
 std::string ZeroPad(long value, int width);
 // First `width` characters of the plain decimal expansion of |x|, truncated. Throws

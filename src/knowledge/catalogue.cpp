@@ -13,10 +13,10 @@ constexpr std::array<uint8_t, 256> MakeFoldTable() {
     for (int c = 'a'; c <= 'z'; ++c) t[c] = static_cast<uint8_t>(c - 'a' + 'A');
     for (int c = 0xE0; c <= 0xFE; ++c)
         if (c != 0xF7) t[c] = static_cast<uint8_t>(c - 0x20);  // à..þ -> À..Þ, ÷ is no letter
-    t[0x9A] = 0x8A;  // š -> Š
-    t[0x9C] = 0x8C;  // œ -> Œ
-    t[0x9E] = 0x8E;  // ž -> Ž
-    t[0xFF] = 0x9F;  // ÿ -> Ÿ
+    t[0x9A] = 0x8A;                                            // š -> Š
+    t[0x9C] = 0x8C;                                            // œ -> Œ
+    t[0x9E] = 0x8E;                                            // ž -> Ž
+    t[0xFF] = 0x9F;                                            // ÿ -> Ÿ
     return t;
 }
 constexpr std::array<uint8_t, 256> kFold = MakeFoldTable();
@@ -44,7 +44,8 @@ bool CatalogueLess(std::string_view a, std::string_view b) {
 }
 
 void SortIntoCatalogueOrder(std::vector<std::string>& lines) {
-    std::sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) { return CatalogueLess(a, b); });
+    std::sort(lines.begin(), lines.end(),
+              [](const std::string& a, const std::string& b) { return CatalogueLess(a, b); });
 }
 
 std::string CatalogueFold(std::string_view text) {

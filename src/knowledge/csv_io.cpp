@@ -35,27 +35,29 @@ struct CsvLayout {
 CsvLayout LayoutOf(KnowledgeFile file) {
     CsvLayout layout;
     switch (file) {
-        case KnowledgeFile::Database: {
-            layout.path = kRemedyDatabasePath;
-            layout.pieces = RemedyPieceSpecs();
-            // The editor's order of the fields, easier to fill than the file order.
-            for (RemedyField f : {RemedyField::Rimedio, RemedyField::Indicazioni, RemedyField::Posologia,
-                                  RemedyField::Avvertenze, RemedyField::SegnaturaPrimaria,
-                                  RemedyField::SegnaturaSecondaria, RemedyField::SegnaturaZodiacale,
-                                  RemedyField::SintesiPsichica, RemedyField::Note, RemedyField::NoteSupplementari})
-                layout.columns.push_back({std::string(RemedyFieldName(f)), RemedyFieldFirstPiece(f), RemedyFieldPieceCount(f)});
-            break;
-        }
-        case KnowledgeFile::Repertory:
-            layout.path = kRepertoryPath;
-            layout.pieces = RepertoryFieldSpecs();
-            layout.columns = {{"Patologia", 0, 1}, {"Rimedio", 2, 1}, {"Posologia", 1, 1}, {"Note", 3, 3}};
-            break;
-        case KnowledgeFile::Plants:
-            layout.path = kPlantDatabasePath;
-            layout.pieces = PlantFieldSpecs();
-            for (size_t i = 0; i < layout.pieces.size(); ++i) layout.columns.push_back({std::string(layout.pieces[i].name), i, 1});
-            break;
+    case KnowledgeFile::Database: {
+        layout.path = kRemedyDatabasePath;
+        layout.pieces = RemedyPieceSpecs();
+        // The editor's order of the fields, easier to fill than the file order.
+        for (RemedyField f :
+             {RemedyField::Rimedio, RemedyField::Indicazioni, RemedyField::Posologia, RemedyField::Avvertenze,
+              RemedyField::SegnaturaPrimaria, RemedyField::SegnaturaSecondaria, RemedyField::SegnaturaZodiacale,
+              RemedyField::SintesiPsichica, RemedyField::Note, RemedyField::NoteSupplementari})
+            layout.columns.push_back(
+                {std::string(RemedyFieldName(f)), RemedyFieldFirstPiece(f), RemedyFieldPieceCount(f)});
+        break;
+    }
+    case KnowledgeFile::Repertory:
+        layout.path = kRepertoryPath;
+        layout.pieces = RepertoryFieldSpecs();
+        layout.columns = {{"Patologia", 0, 1}, {"Rimedio", 2, 1}, {"Posologia", 1, 1}, {"Note", 3, 3}};
+        break;
+    case KnowledgeFile::Plants:
+        layout.path = kPlantDatabasePath;
+        layout.pieces = PlantFieldSpecs();
+        for (size_t i = 0; i < layout.pieces.size(); ++i)
+            layout.columns.push_back({std::string(layout.pieces[i].name), i, 1});
+        break;
     }
     return layout;
 }
@@ -194,7 +196,8 @@ std::vector<CsvRow> ParseCsv(std::string_view text, const std::string& csvName) 
                     }
                 }
                 if (i < text.size() && text[i] != ',' && text[i] != '\r' && text[i] != '\n')
-                    throw DataFileError(csvName, "riga " + std::to_string(line) + ": testo dopo le virgolette di chiusura");
+                    throw DataFileError(csvName,
+                                        "riga " + std::to_string(line) + ": testo dopo le virgolette di chiusura");
             } else {
                 while (i < text.size() && text[i] != ',' && text[i] != '\r' && text[i] != '\n') field += text[i++];
             }
@@ -237,9 +240,9 @@ std::string ExportKnowledgeCsv(const ProgramFolder& folder, KnowledgeFile file) 
     for (size_t c = 0; c < layout.columns.size(); ++c) {
         const Column& column = layout.columns[c];
         if (byPiece[c])
-            for (size_t i = 0; i < column.pieceCount; ++i) header.emplace_back(layout.pieces[column.firstPiece + i].name);
-        else
-            header.push_back(column.name);
+            for (size_t i = 0; i < column.pieceCount; ++i)
+                header.emplace_back(layout.pieces[column.firstPiece + i].name);
+        else header.push_back(column.name);
     }
     auto appendRow = [&csv](const std::vector<std::string>& cells) {
         for (size_t i = 0; i < cells.size(); ++i) {
@@ -254,9 +257,9 @@ std::string ExportKnowledgeCsv(const ProgramFolder& folder, KnowledgeFile file) 
         for (size_t c = 0; c < layout.columns.size(); ++c) {
             const Column& column = layout.columns[c];
             if (byPiece[c])
-                for (size_t i = 0; i < column.pieceCount; ++i) cells.push_back(Cp1252ToUtf8(pieces[column.firstPiece + i]));
-            else
-                cells.push_back(Cp1252ToUtf8(JoinPieces(column, pieces)));
+                for (size_t i = 0; i < column.pieceCount; ++i)
+                    cells.push_back(Cp1252ToUtf8(pieces[column.firstPiece + i]));
+            else cells.push_back(Cp1252ToUtf8(JoinPieces(column, pieces)));
         }
         appendRow(cells);
     }
@@ -332,7 +335,8 @@ size_t ImportKnowledgeCsv(const ProgramFolder& folder, KnowledgeFile file, std::
     return rows.size() - 1;
 }
 
-std::vector<std::string> BuildKnowledgeBaseFromCsv(const ProgramFolder& folder, const std::filesystem::path& dataFolder) {
+std::vector<std::string> BuildKnowledgeBaseFromCsv(const ProgramFolder& folder,
+                                                   const std::filesystem::path& dataFolder) {
     struct Source {
         const char* name;
         KnowledgeFile file;

@@ -35,7 +35,8 @@ size_t ImportKnowledgeCsv(const ProgramFolder& folder, KnowledgeFile file, std::
 // The installation's knowledge base from its CSV sources: imports `dataFolder`/remedies.csv,
 // repertory.csv and plants.csv (each when present) into the program folder and rebuilds the
 // support files of each database imported. Returns the names of the CSV files used.
-std::vector<std::string> BuildKnowledgeBaseFromCsv(const ProgramFolder& folder, const std::filesystem::path& dataFolder);
+std::vector<std::string> BuildKnowledgeBaseFromCsv(const ProgramFolder& folder,
+                                                   const std::filesystem::path& dataFolder);
 
 // RFC 4180 parsing: rows of fields, each row with the line number (1-based) where it starts.
 struct CsvRow {

@@ -56,10 +56,8 @@ std::vector<std::string> BuildReorderList(const ProgramFolder& folder, EditorFil
 }
 
 void ApplyReorderList(const ProgramFolder& folder, EditorFile file, const std::vector<std::string>& lines) {
-    if (file == EditorFile::Database)
-        ReorderRemedyDatabase(folder, StoredLines(lines));
-    else
-        ReorderRepertory(folder, StoredLines(lines));
+    if (file == EditorFile::Database) ReorderRemedyDatabase(folder, StoredLines(lines));
+    else ReorderRepertory(folder, StoredLines(lines));
 }
 
 EditorLineParts SplitEditorListLine(std::string_view line, EditorOrder order) {

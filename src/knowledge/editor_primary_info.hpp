@@ -9,12 +9,12 @@
 namespace florimant {
 
 struct PrimaryDatabaseInfo {
-    bool found = false;  // false: the four panel buttons are disabled
+    bool found = false;          // false: the four panel buttons are disabled
     std::string missingMessage;  // in red: the name + " non è rintracciabile nel Database Primario."
-    std::string warnings;    // "Avvertenze"
-    std::string signatures;  // "Segnature Astrologiche": three lines
-    std::string synthesis;   // "Sintesi Psichica"
-    std::string notes;       // "Note": the three note pieces, one a line
+    std::string warnings;        // "Avvertenze"
+    std::string signatures;      // "Segnature Astrologiche": three lines
+    std::string synthesis;       // "Sintesi Psichica"
+    std::string notes;           // "Note": the three note pieces, one a line
 };
 
 // The first entry (records 1 .. N-1) whose name equals `remedy` with the letters a-z in upper case

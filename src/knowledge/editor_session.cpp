@@ -46,9 +46,7 @@ std::string Cut(std::string text, size_t capacity) {
     return text;
 }
 
-std::string EntriesText(size_t recordCount) {
-    return "Tot=" + std::to_string(recordCount == 0 ? 0 : recordCount - 1);
-}
+std::string EntriesText(size_t recordCount) { return "Tot=" + std::to_string(recordCount == 0 ? 0 : recordCount - 1); }
 
 }  // namespace
 
@@ -64,10 +62,8 @@ bool ExceedsBoxCapacity(EditorFile file, size_t box, std::string_view text, std:
     const std::span<const EditorBox> boxes = EditorBoxes(file);
     if (box >= boxes.size()) return false;
     size_t length = CharacterCount(text);
-    if (backspace)
-        length = length == 0 ? 0 : length - 1;
-    else
-        length += CharacterCount(typed);
+    if (backspace) length = length == 0 ? 0 : length - 1;
+    else length += CharacterCount(typed);
     return length > boxes[box].capacity;
 }
 
@@ -166,10 +162,8 @@ EditorWrite EditorSession::Save(const ProgramFolder& folder, const std::vector<s
         result.error = kSaveOnlyAsNew;
         return result;
     }
-    if (file_ == EditorFile::Database)
-        WriteRemedyRecord(folder, selected_, RemedyRecordFromBoxes(boxes));
-    else
-        WriteRepertoryRecord(folder, selected_, RepertoryRecordFromBoxes(boxes));
+    if (file_ == EditorFile::Database) WriteRemedyRecord(folder, selected_, RemedyRecordFromBoxes(boxes));
+    else WriteRepertoryRecord(folder, selected_, RepertoryRecordFromBoxes(boxes));
     descriptionsChanged_ = false;
     Remember(boxes);
     result.written = true;
@@ -189,10 +183,8 @@ EditorWrite EditorSession::SaveAsNew(const ProgramFolder& folder, const std::vec
 
 EditorWrite EditorSession::Delete(const ProgramFolder& folder) {
     if (selected_ == 0) return {};
-    if (file_ == EditorFile::Database)
-        DeleteRemedyRecord(folder, selected_);
-    else
-        DeleteRepertoryRecord(folder, selected_);
+    if (file_ == EditorFile::Database) DeleteRemedyRecord(folder, selected_);
+    else DeleteRepertoryRecord(folder, selected_);
     Clear();
     const size_t count = file_ == EditorFile::Database ? CountRemedyRecords(folder) : CountRepertoryRecords(folder);
     recordNumber_ = EntriesText(count);

@@ -39,8 +39,8 @@ inline constexpr std::string_view kSaveOnlyAsNew = "Possibile solo [Salva come N
 // What the window shows after "Salva", "Salva come Nuovo" or a deletion.
 struct EditorWrite {
     bool written = false;
-    std::string error;          // "Possibile solo [Salva come Nuovo]" when nothing could be written
-    std::string recordNumber;   // EdNumRec: "Tot=" + entries after an append or a deletion
+    std::string error;         // "Possibile solo [Salva come Nuovo]" when nothing could be written
+    std::string recordNumber;  // EdNumRec: "Tot=" + entries after an append or a deletion
 };
 
 // The save panel shown on leaving with changes, and which of its buttons are enabled.

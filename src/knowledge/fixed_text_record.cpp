@@ -20,7 +20,8 @@ std::vector<uint8_t> EncodeTextFields(std::span<const TextFieldSpec> fields, std
     std::vector<uint8_t> bytes(TextRecordSize(fields), 0);
     size_t at = 0;
     for (size_t i = 0; i < fields.size(); ++i) {
-        WritePString(bytes, at, fields[i].capacity, i < values.size() ? std::string_view(values[i]) : std::string_view());
+        WritePString(bytes, at, fields[i].capacity,
+                     i < values.size() ? std::string_view(values[i]) : std::string_view());
         at += fields[i].capacity + 1;
     }
     return bytes;
@@ -71,8 +72,8 @@ std::vector<uint8_t> ReadRecordBytes(const ProgramFolder& folder, std::string_vi
     RecordFile file(folder, std::string(programPath), recordSize);
     const size_t count = file.Count();
     if (index >= count)
-        throw DataFileError(std::string(programPath), "il record " + std::to_string(index) + " non esiste (il file ne ha " +
-                                                          std::to_string(count) + ")");
+        throw DataFileError(std::string(programPath), "il record " + std::to_string(index) +
+                                                          " non esiste (il file ne ha " + std::to_string(count) + ")");
     return file.Read(index);
 }
 
@@ -105,12 +106,13 @@ void WriteRecordBytes(const ProgramFolder& folder, std::string_view programPath,
     RecordFile file(folder, std::string(programPath), record.size(), RecordFile::Mode::ReadWrite);
     const size_t count = file.Count();
     if (index > count)
-        throw DataFileError(std::string(programPath), "il record " + std::to_string(index) + " non esiste (il file ne ha " +
-                                                          std::to_string(count) + ")");
+        throw DataFileError(std::string(programPath), "il record " + std::to_string(index) +
+                                                          " non esiste (il file ne ha " + std::to_string(count) + ")");
     file.Write(index, record);
 }
 
-size_t AppendRecordBytes(const ProgramFolder& folder, std::string_view programPath, const std::vector<uint8_t>& record) {
+size_t AppendRecordBytes(const ProgramFolder& folder, std::string_view programPath,
+                         const std::vector<uint8_t>& record) {
     const bool exists = folder.Exists(programPath);
     RecordFile file(folder, std::string(programPath), record.size(),
                     exists ? RecordFile::Mode::ReadWrite : RecordFile::Mode::Create);
@@ -123,7 +125,8 @@ void DeleteRecordBytes(const ProgramFolder& folder, std::string_view programPath
     if (!folder.Exists(programPath)) throw DataFileError(std::string(programPath), "file mancante");
     std::vector<std::vector<uint8_t>> records = ReadAllRecordBytes(folder, programPath, recordSize);
     if (index >= records.size())
-        throw DataFileError(std::string(programPath), "il record " + std::to_string(index) + " non esiste (il file ne ha " +
+        throw DataFileError(std::string(programPath), "il record " + std::to_string(index) +
+                                                          " non esiste (il file ne ha " +
                                                           std::to_string(records.size()) + ")");
     records.erase(records.begin() + static_cast<long>(index));
     ReplaceRecordFile(folder, programPath, records);

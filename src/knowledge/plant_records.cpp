@@ -24,9 +24,9 @@ constexpr std::array<TextFieldSpec, 9> kSpecs = {{
 std::span<const TextFieldSpec> PlantFieldSpecs() { return kSpecs; }
 
 std::vector<uint8_t> EncodePlantRecord(const PlantRecord& r) {
-    const std::array<std::string, 9> values = {r.sintomo,           r.pianta,          r.sigla,
-                                               r.segnaturaPrimaria, r.segnaturaSecondaria, r.segnaturaZodiacale,
-                                               r.sintesiPsichica,   r.autori,          r.note};
+    const std::array<std::string, 9> values = {
+        r.sintomo,         r.pianta, r.sigla, r.segnaturaPrimaria, r.segnaturaSecondaria, r.segnaturaZodiacale,
+        r.sintesiPsichica, r.autori, r.note};
     return EncodeTextFields(kSpecs, values);
 }
 
@@ -58,7 +58,8 @@ std::vector<PlantRecord> ReadAllPlantRecords(const ProgramFolder& folder) {
     std::vector<std::vector<uint8_t>> raw = ReadAllRecordBytes(folder, kPlantDatabasePath, kPlantRecordSize);
     std::vector<PlantRecord> records;
     records.reserve(raw.size());
-    for (size_t k = 0; k < raw.size(); ++k) records.push_back(DecodePlantRecord(raw[k], std::string(kPlantDatabasePath), k));
+    for (size_t k = 0; k < raw.size(); ++k)
+        records.push_back(DecodePlantRecord(raw[k], std::string(kPlantDatabasePath), k));
     return records;
 }
 

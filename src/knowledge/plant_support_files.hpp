@@ -23,17 +23,27 @@ struct PlantKeyFile {
     std::string_view path;
 };
 inline constexpr std::array<PlantKeyFile, 7> kPlantPlanetKeyFiles = {{
-    {"sole", "OpzioneS\\SolePri.Rnd"},   {"luna", "OpzioneS\\LunaPri.Rnd"},  {"mercurio", "OpzioneS\\MercPri.Rnd"},
-    {"venere", "OpzioneS\\VenePri.Rnd"}, {"marte", "OpzioneS\\MartPri.Rnd"}, {"giove", "OpzioneS\\GiovPri.Rnd"},
+    {"sole", "OpzioneS\\SolePri.Rnd"},
+    {"luna", "OpzioneS\\LunaPri.Rnd"},
+    {"mercurio", "OpzioneS\\MercPri.Rnd"},
+    {"venere", "OpzioneS\\VenePri.Rnd"},
+    {"marte", "OpzioneS\\MartPri.Rnd"},
+    {"giove", "OpzioneS\\GiovPri.Rnd"},
     {"saturno", "OpzioneS\\SatuPri.Rnd"},
 }};
 inline constexpr std::array<PlantKeyFile, 12> kPlantSignKeyFiles = {{
-    {"ariete", "OpzioneS\\Ariete.Rnd"},         {"toro", "OpzioneS\\Toro.Rnd"},
-    {"gemelli", "OpzioneS\\Gemelli.Rnd"},       {"cancro", "OpzioneS\\Cancro.Rnd"},
-    {"leone", "OpzioneS\\Leone.Rnd"},           {"vergine", "OpzioneS\\Vergine.Rnd"},
-    {"bilancia", "OpzioneS\\Bilancia.Rnd"},     {"scorpione", "OpzioneS\\Scorpione.Rnd"},
-    {"sagittario", "OpzioneS\\Sagittario.Rnd"}, {"capricorno", "OpzioneS\\Capricorno.Rnd"},
-    {"acquario", "OpzioneS\\Acquario.Rnd"},     {"pesci", "OpzioneS\\Pesci.Rnd"},
+    {"ariete", "OpzioneS\\Ariete.Rnd"},
+    {"toro", "OpzioneS\\Toro.Rnd"},
+    {"gemelli", "OpzioneS\\Gemelli.Rnd"},
+    {"cancro", "OpzioneS\\Cancro.Rnd"},
+    {"leone", "OpzioneS\\Leone.Rnd"},
+    {"vergine", "OpzioneS\\Vergine.Rnd"},
+    {"bilancia", "OpzioneS\\Bilancia.Rnd"},
+    {"scorpione", "OpzioneS\\Scorpione.Rnd"},
+    {"sagittario", "OpzioneS\\Sagittario.Rnd"},
+    {"capricorno", "OpzioneS\\Capricorno.Rnd"},
+    {"acquario", "OpzioneS\\Acquario.Rnd"},
+    {"pesci", "OpzioneS\\Pesci.Rnd"},
 }};
 
 struct PlantSupportFiles {

@@ -40,7 +40,9 @@ SlotView MakeView(const RemedyRecord& record, const ViewSpec& spec) {
 // The symptom and remedy lists carry each text after TrimTrailingJunk, so a record is found under
 // the line its text was listed as: "Tosse, " under "Tosse". Otherwise the comparison is exact.
 std::string ListedForm(std::string_view displayed) { return TrimTrailingJunkBytes(ToStored(displayed)); }
-bool ListedAs(const std::string& stored, const std::string& listedForm) { return TrimTrailingJunkBytes(stored) == listedForm; }
+bool ListedAs(const std::string& stored, const std::string& listedForm) {
+    return TrimTrailingJunkBytes(stored) == listedForm;
+}
 
 int Wrapped(int state, int states) { return ((state % states) + states) % states; }
 
@@ -48,11 +50,11 @@ int Wrapped(int state, int states) { return ((state % states) + states) % states
 
 std::vector<std::string> LoadConsultationPickList(const ProgramFolder& folder, Consultation consultation) {
     switch (consultation) {
-        case Consultation::Symptom: return ReadDisplayLines(folder, kSymptomListPath);
-        case Consultation::Remedy: return ReadDisplayLines(folder, kRemedyAliasListPath);
-        case Consultation::Therapy:
-            if (!folder.Exists(kPathologyListPath)) return {};
-            return ReadDisplayLines(folder, kPathologyListPath);
+    case Consultation::Symptom: return ReadDisplayLines(folder, kSymptomListPath);
+    case Consultation::Remedy: return ReadDisplayLines(folder, kRemedyAliasListPath);
+    case Consultation::Therapy:
+        if (!folder.Exists(kPathologyListPath)) return {};
+        return ReadDisplayLines(folder, kPathologyListPath);
     }
     return {};
 }
@@ -75,13 +77,14 @@ ConsultationSlot TherapySlot(const RepertoryRecord& record) {
     return {ToDisplay(record.rimedio), {}, {}, ToDisplay(record.posologia)};
 }
 
-std::vector<ConsultationSlot> PageSlots(const ProgramFolder& folder, Consultation consultation, const MatchPages& pages) {
+std::vector<ConsultationSlot> PageSlots(const ProgramFolder& folder, Consultation consultation,
+                                        const MatchPages& pages) {
     std::vector<ConsultationSlot> slots;
     for (size_t k : pages.PageRecords()) {
         switch (consultation) {
-            case Consultation::Symptom: slots.push_back(SymptomSlot(ReadRemedyRecord(folder, k))); break;
-            case Consultation::Remedy: slots.push_back(RemedySlot(ReadRemedyRecord(folder, k))); break;
-            case Consultation::Therapy: slots.push_back(TherapySlot(ReadRepertoryRecord(folder, k))); break;
+        case Consultation::Symptom: slots.push_back(SymptomSlot(ReadRemedyRecord(folder, k))); break;
+        case Consultation::Remedy: slots.push_back(RemedySlot(ReadRemedyRecord(folder, k))); break;
+        case Consultation::Therapy: slots.push_back(TherapySlot(ReadRepertoryRecord(folder, k))); break;
         }
     }
     return slots;
@@ -196,18 +199,17 @@ SlotView TherapyWarningsView(const ProgramFolder& folder, std::string_view remed
 }
 
 std::optional<SlotView> ConsultationSlotView(const ProgramFolder& folder, Consultation consultation,
-                                             const MatchPages& pages, int slot, int state,
-                                             std::string_view pathology) {
+                                             const MatchPages& pages, int slot, int state, std::string_view pathology) {
     const std::optional<size_t> k = pages.SlotRecord(slot);
     if (!k) return std::nullopt;
     switch (consultation) {
-        case Consultation::Symptom: return SymptomSlotView(ReadRemedyRecord(folder, *k), state);
-        case Consultation::Remedy: return RemedySlotView(ReadRemedyRecord(folder, *k), state);
-        case Consultation::Therapy: {
-            const std::string remedy = ToDisplay(ReadRepertoryRecord(folder, *k).rimedio);
-            if (Wrapped(state, 2) == 0) return TherapyNotesView(folder, pathology, remedy);
-            return TherapyWarningsView(folder, remedy);
-        }
+    case Consultation::Symptom: return SymptomSlotView(ReadRemedyRecord(folder, *k), state);
+    case Consultation::Remedy: return RemedySlotView(ReadRemedyRecord(folder, *k), state);
+    case Consultation::Therapy: {
+        const std::string remedy = ToDisplay(ReadRepertoryRecord(folder, *k).rimedio);
+        if (Wrapped(state, 2) == 0) return TherapyNotesView(folder, pathology, remedy);
+        return TherapyWarningsView(folder, remedy);
+    }
     }
     return std::nullopt;
 }

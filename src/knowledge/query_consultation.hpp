@@ -35,7 +35,8 @@ ConsultationSlot SymptomSlot(const RemedyRecord& record);
 ConsultationSlot RemedySlot(const RemedyRecord& record);
 ConsultationSlot TherapySlot(const RepertoryRecord& record);
 // The slots of the current page, read from the database (symptom, remedy) or the repertory.
-std::vector<ConsultationSlot> PageSlots(const ProgramFolder& folder, Consultation consultation, const MatchPages& pages);
+std::vector<ConsultationSlot> PageSlots(const ProgramFolder& folder, Consultation consultation,
+                                        const MatchPages& pages);
 
 // What a slot button shows in the notes label and panel.
 struct SlotView {
@@ -59,10 +60,10 @@ MatchPages FindSymptomMatches(const ProgramFolder& folder, std::string_view symp
 // 70 characters) carries the remedy name from its 71st character.
 struct RemedySelection {
     MatchPages matches;
-    std::string heading;           // EdRime: the name of the last entry found
-    std::string kind;              // LabSpeci: "(Macerato Spagirico-Alchemico)" ... or empty
-    std::string warnings;          // EdAvve, with its fallback
-    std::string synthesis;         // MemoNote
+    std::string heading;               // EdRime: the name of the last entry found
+    std::string kind;                  // LabSpeci: "(Macerato Spagirico-Alchemico)" ... or empty
+    std::string warnings;              // EdAvve, with its fallback
+    std::string synthesis;             // MemoNote
     bool showSpecificUseNote = false;  // the picked line carries "(1)" ... "(9)"
 };
 RemedySelection SelectRemedy(const ProgramFolder& folder, std::string_view entry);

@@ -5,8 +5,10 @@
 namespace florimant {
 
 MatchPages::MatchPages(const std::vector<size_t>& records) : found_(records.size()) {
-    records_.assign(records.begin(), records.begin() + static_cast<long>(std::min(records.size(), kConsultationMaxMatches)));
-    if (!records_.empty()) colour_ = records_.size() > kConsultationSlots ? PageCounterColour::Red : PageCounterColour::Aqua;
+    records_.assign(records.begin(),
+                    records.begin() + static_cast<long>(std::min(records.size(), kConsultationMaxMatches)));
+    if (!records_.empty())
+        colour_ = records_.size() > kConsultationSlots ? PageCounterColour::Red : PageCounterColour::Aqua;
 }
 
 int MatchPages::pageCount() const noexcept {

@@ -58,8 +58,8 @@ private:
 class SlotViewStates {
 public:
     explicit SlotViewStates(int states) : states_(states) {}
-    int state(int slot) const;               // slot 1 ... 14
-    int Advance(int slot);                   // returns the state to show, then steps it
+    int state(int slot) const;  // slot 1 ... 14
+    int Advance(int slot);      // returns the state to show, then steps it
     void Reset();
 
 private:

@@ -28,8 +28,12 @@ std::vector<std::string> LoadPlantNamePickList(const ProgramFolder& folder) {
 int PlantSymptomSearchBound(const std::vector<std::string>& pickList) { return static_cast<int>(pickList.size()); }
 
 PlantDetails PlantDetailsOf(const PlantRecord& record) {
-    return {ToDisplay(record.pianta),     ToDisplay(record.segnaturaPrimaria), ToDisplay(record.segnaturaSecondaria),
-            ToDisplay(record.segnaturaZodiacale), ToDisplay(record.autori),   ToDisplay(record.sintesiPsichica)};
+    return {ToDisplay(record.pianta),
+            ToDisplay(record.segnaturaPrimaria),
+            ToDisplay(record.segnaturaSecondaria),
+            ToDisplay(record.segnaturaZodiacale),
+            ToDisplay(record.autori),
+            ToDisplay(record.sintesiPsichica)};
 }
 
 PlantSymptomView SelectPlantSymptom(const ProgramFolder& folder, std::string_view symptom) {

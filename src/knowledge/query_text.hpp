@@ -34,9 +34,15 @@ inline constexpr std::string_view kSpecificUseNote =
 
 // The remedy fields in the order the editor's boxes and the utility search's field buttons list them.
 inline constexpr std::array<RemedyField, kRemedyFieldCount> kRemedyFormOrder = {
-    RemedyField::Rimedio,           RemedyField::Indicazioni,        RemedyField::Posologia,
-    RemedyField::Avvertenze,        RemedyField::SegnaturaPrimaria,  RemedyField::SegnaturaSecondaria,
-    RemedyField::SegnaturaZodiacale, RemedyField::SintesiPsichica,   RemedyField::Note,
+    RemedyField::Rimedio,
+    RemedyField::Indicazioni,
+    RemedyField::Posologia,
+    RemedyField::Avvertenze,
+    RemedyField::SegnaturaPrimaria,
+    RemedyField::SegnaturaSecondaria,
+    RemedyField::SegnaturaZodiacale,
+    RemedyField::SintesiPsichica,
+    RemedyField::Note,
     RemedyField::NoteSupplementari,
 };
 

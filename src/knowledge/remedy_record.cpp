@@ -8,8 +8,16 @@ namespace florimant {
 
 namespace {
 constexpr std::array<std::string_view, kRemedyFieldCount> kFieldNames = {
-    "Rimedio",           "Posologia",           "Indicazioni",        "SintesiPsichica", "SegnaturaPrimaria",
-    "SegnaturaSecondaria", "SegnaturaZodiacale", "Avvertenze",         "Note",            "NoteSupplementari",
+    "Rimedio",
+    "Posologia",
+    "Indicazioni",
+    "SintesiPsichica",
+    "SegnaturaPrimaria",
+    "SegnaturaSecondaria",
+    "SegnaturaZodiacale",
+    "Avvertenze",
+    "Note",
+    "NoteSupplementari",
 };
 
 // Piece names for the generic layer: the field's name alone when it has one piece, else

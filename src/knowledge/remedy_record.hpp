@@ -34,9 +34,15 @@ enum class RemedyField {
 };
 inline constexpr size_t kRemedyFieldCount = 10;
 inline constexpr std::array<RemedyField, kRemedyFieldCount> kRemedyFields = {
-    RemedyField::Rimedio,           RemedyField::Posologia,          RemedyField::Indicazioni,
-    RemedyField::SintesiPsichica,   RemedyField::SegnaturaPrimaria,  RemedyField::SegnaturaSecondaria,
-    RemedyField::SegnaturaZodiacale, RemedyField::Avvertenze,        RemedyField::Note,
+    RemedyField::Rimedio,
+    RemedyField::Posologia,
+    RemedyField::Indicazioni,
+    RemedyField::SintesiPsichica,
+    RemedyField::SegnaturaPrimaria,
+    RemedyField::SegnaturaSecondaria,
+    RemedyField::SegnaturaZodiacale,
+    RemedyField::Avvertenze,
+    RemedyField::Note,
     RemedyField::NoteSupplementari,
 };
 
@@ -47,17 +53,28 @@ struct RemedyPiece {
 };
 inline constexpr std::array<RemedyPiece, kRemedyPieceCount> kRemedyPieces = {{
     {RemedyField::Rimedio, 50},
-    {RemedyField::Posologia, 250}, {RemedyField::Posologia, 250}, {RemedyField::Posologia, 250},
+    {RemedyField::Posologia, 250},
+    {RemedyField::Posologia, 250},
+    {RemedyField::Posologia, 250},
     {RemedyField::Posologia, 150},
-    {RemedyField::Indicazioni, 250}, {RemedyField::Indicazioni, 50},
-    {RemedyField::SintesiPsichica, 250}, {RemedyField::SintesiPsichica, 250}, {RemedyField::SintesiPsichica, 250},
-    {RemedyField::SintesiPsichica, 250}, {RemedyField::SintesiPsichica, 250}, {RemedyField::SintesiPsichica, 250},
+    {RemedyField::Indicazioni, 250},
+    {RemedyField::Indicazioni, 50},
+    {RemedyField::SintesiPsichica, 250},
+    {RemedyField::SintesiPsichica, 250},
+    {RemedyField::SintesiPsichica, 250},
+    {RemedyField::SintesiPsichica, 250},
+    {RemedyField::SintesiPsichica, 250},
+    {RemedyField::SintesiPsichica, 250},
     {RemedyField::SegnaturaPrimaria, 30},
     {RemedyField::SegnaturaSecondaria, 40},
     {RemedyField::SegnaturaZodiacale, 70},
-    {RemedyField::Avvertenze, 250}, {RemedyField::Avvertenze, 150},
-    {RemedyField::Note, 250}, {RemedyField::Note, 250}, {RemedyField::Note, 250},
-    {RemedyField::NoteSupplementari, 250}, {RemedyField::NoteSupplementari, 250},
+    {RemedyField::Avvertenze, 250},
+    {RemedyField::Avvertenze, 150},
+    {RemedyField::Note, 250},
+    {RemedyField::Note, 250},
+    {RemedyField::Note, 250},
+    {RemedyField::NoteSupplementari, 250},
+    {RemedyField::NoteSupplementari, 250},
     {RemedyField::NoteSupplementari, 250},
 }};
 
@@ -86,8 +103,8 @@ void SplitRemedyField(RemedyRecord& record, RemedyField field, std::string_view 
 
 std::vector<uint8_t> EncodeRemedyRecord(const RemedyRecord& record);
 // `file` and `recordNumber` name the place in errors about a damaged record.
-RemedyRecord DecodeRemedyRecord(std::span<const uint8_t> bytes, const std::string& file = std::string(kRemedyDatabasePath),
-                                size_t recordNumber = 0);
+RemedyRecord DecodeRemedyRecord(std::span<const uint8_t> bytes,
+                                const std::string& file = std::string(kRemedyDatabasePath), size_t recordNumber = 0);
 
 // N, the number of records including the header; 0 when the file is missing.
 size_t CountRemedyRecords(const ProgramFolder& folder);

@@ -60,9 +60,9 @@ void Reorder(const ProgramFolder& folder, std::string_view databasePath, std::st
         if (progress) progress(written + 1);
     }
     if (written != count - 1)
-        throw DataFileError(std::string(databasePath),
-                            "riordino annullato: l'elenco ha " + std::to_string(written) + " voci ma il file ha " +
-                                std::to_string(count - 1) + " record");
+        throw DataFileError(std::string(databasePath), "riordino annullato: l'elenco ha " + std::to_string(written) +
+                                                           " voci ma il file ha " + std::to_string(count - 1) +
+                                                           " record");
 
     // The reordered file is complete before it takes the database's place.
     ReplaceFile(folder, reorderPath, contents);
@@ -71,8 +71,9 @@ void Reorder(const ProgramFolder& folder, std::string_view databasePath, std::st
     NotifyFileOperation("rename", to);
     std::error_code ec;
     std::filesystem::rename(from, to, ec);
-    if (ec) throw DataFileError(std::string(databasePath), "impossibile sostituire il file con " +
-                                                              std::string(reorderPath) + ": " + ec.message());
+    if (ec)
+        throw DataFileError(std::string(databasePath),
+                            "impossibile sostituire il file con " + std::string(reorderPath) + ": " + ec.message());
 }
 }  // namespace
 

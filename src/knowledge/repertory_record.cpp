@@ -17,7 +17,9 @@ constexpr std::array<TextFieldSpec, 6> kSpecs = {{
 
 std::span<const TextFieldSpec> RepertoryFieldSpecs() { return kSpecs; }
 
-std::string JoinRepertoryNote(const RepertoryRecord& record) { return record.note[0] + record.note[1] + record.note[2]; }
+std::string JoinRepertoryNote(const RepertoryRecord& record) {
+    return record.note[0] + record.note[1] + record.note[2];
+}
 
 void SplitRepertoryNote(RepertoryRecord& record, std::string_view text) {
     for (size_t i = 0; i < 3; ++i)
@@ -52,7 +54,8 @@ std::vector<RepertoryRecord> ReadAllRepertoryRecords(const ProgramFolder& folder
     std::vector<std::vector<uint8_t>> raw = ReadAllRecordBytes(folder, kRepertoryPath, kRepertoryRecordSize);
     std::vector<RepertoryRecord> records;
     records.reserve(raw.size());
-    for (size_t k = 0; k < raw.size(); ++k) records.push_back(DecodeRepertoryRecord(raw[k], std::string(kRepertoryPath), k));
+    for (size_t k = 0; k < raw.size(); ++k)
+        records.push_back(DecodeRepertoryRecord(raw[k], std::string(kRepertoryPath), k));
     return records;
 }
 

@@ -21,10 +21,10 @@ inline constexpr size_t kRepertoryNoteCapacity = 750;  // three pieces of 250
 
 struct RepertoryRecord {
     // Windows-1252 bytes as stored.
-    std::string patologia;             // capacity 100
-    std::string posologia;             // capacity 250
-    std::string rimedio;               // capacity 100
-    std::array<std::string, 3> note;   // capacity 250 each
+    std::string patologia;            // capacity 100
+    std::string posologia;            // capacity 250
+    std::string rimedio;              // capacity 100
+    std::array<std::string, 3> note;  // capacity 250 each
 
     bool operator==(const RepertoryRecord&) const = default;
 };
@@ -37,8 +37,8 @@ std::string JoinRepertoryNote(const RepertoryRecord& record);
 void SplitRepertoryNote(RepertoryRecord& record, std::string_view text);
 
 std::vector<uint8_t> EncodeRepertoryRecord(const RepertoryRecord& record);
-RepertoryRecord DecodeRepertoryRecord(std::span<const uint8_t> bytes, const std::string& file = std::string(kRepertoryPath),
-                                      size_t recordNumber = 0);
+RepertoryRecord DecodeRepertoryRecord(std::span<const uint8_t> bytes,
+                                      const std::string& file = std::string(kRepertoryPath), size_t recordNumber = 0);
 
 size_t CountRepertoryRecords(const ProgramFolder& folder);  // 0 when the file is missing
 RepertoryRecord ReadRepertoryRecord(const ProgramFolder& folder, size_t k);

@@ -36,8 +36,7 @@ std::vector<std::string> FindRemediesContaining(const ProgramFolder& folder, con
     const std::vector<RemedyRecord> records = RequireRemedyRecords(folder);
     std::unordered_set<std::string> matchingNames;
     for (const RemedyRecord& record : records)
-        if (WordMatch(FieldText(record, search), word))
-            matchingNames.insert(ListedName(record));
+        if (WordMatch(FieldText(record, search), word)) matchingNames.insert(ListedName(record));
     std::vector<std::string> found;
     for (const std::string& name : pickList)
         if (matchingNames.count(name)) found.push_back(name);

@@ -24,7 +24,8 @@ std::string Piece(const RemedyRecord& record, RemedyField field) { return JoinRe
 bool PassesSignatureFilter(const RemedyRecord& record, std::string_view planet, std::string_view sign) {
     const std::string wantedPlanet = ToStored(planet);
     const std::string wantedSign = ToStored(sign);
-    const bool planetPasses = planet == kAnyChoice || Occurs(Piece(record, RemedyField::SegnaturaPrimaria), wantedPlanet) ||
+    const bool planetPasses = planet == kAnyChoice ||
+                              Occurs(Piece(record, RemedyField::SegnaturaPrimaria), wantedPlanet) ||
                               Occurs(Piece(record, RemedyField::SegnaturaSecondaria), wantedPlanet);
     const bool signPasses = sign == kAnyChoice || Occurs(Piece(record, RemedyField::SegnaturaZodiacale), wantedSign);
     return planetPasses && signPasses;

@@ -18,7 +18,7 @@ inline constexpr std::string_view kAnyChoice = "Qualsiasi";
 inline constexpr std::array<std::string_view, 10> kSignaturePlanetChoices = {
     "Sole", "Luna", "Mercurio", "Venere", "Marte", "Giove", "Saturno", "NodoNord", "NodoSud", "Qualsiasi"};
 inline constexpr std::array<std::string_view, 13> kSignatureSignChoices = {
-    "Ariete", "Toro",       "Gemelli",  "Cancro", "Leone", "Vergine",  "Bilancia",
+    "Ariete",    "Toro",       "Gemelli",    "Cancro",   "Leone", "Vergine",  "Bilancia",
     "Scorpione", "Sagittario", "Capricorno", "Acquario", "Pesci", "Qualsiasi"};
 inline constexpr size_t kSignatureSlots = 14;
 inline constexpr size_t kSignatureLinesPerRemedy = 4;

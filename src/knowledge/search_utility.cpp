@@ -14,12 +14,22 @@ namespace florimant {
 namespace {
 
 constexpr std::array<UtilityField, 10> kDatabaseFields = {{
-    {"Rimedio", 50}, {"Indicazioni", 300}, {"Posologia", 900}, {"Avvertenze", 400}, {"Segnat. Primaria", 30},
-    {"Segnat.Second.", 40}, {"Segnat. Zodiac.", 70}, {"Sintesi Psichica", 1500}, {"Note", 750},
+    {"Rimedio", 50},
+    {"Indicazioni", 300},
+    {"Posologia", 900},
+    {"Avvertenze", 400},
+    {"Segnat. Primaria", 30},
+    {"Segnat.Second.", 40},
+    {"Segnat. Zodiac.", 70},
+    {"Sintesi Psichica", 1500},
+    {"Note", 750},
     {"Note Supplementari", 750},
 }};
 constexpr std::array<UtilityField, 4> kRepertoryFields = {{
-    {"Rimedio", 100}, {"Patologia", 100}, {"Posologia", 250}, {"Note", 750},
+    {"Rimedio", 100},
+    {"Patologia", 100},
+    {"Posologia", 250},
+    {"Note", 750},
 }};
 
 void CheckField(UtilityFile file, size_t field) {
@@ -68,8 +78,8 @@ UtilityStep StepOver(const std::vector<NameAndField>& rows, UtilityFile file, si
         step.remedy = rows[k].name;
         step.before = rows[k].field.substr(0, *at);
         step.after = rows[k].field.substr(*at);
-        step.lengthText = std::to_string(CharacterCount(rows[k].field)) + "/" +
-                          std::to_string(UtilityFields(file)[field].capacity);
+        step.lengthText =
+            std::to_string(CharacterCount(rows[k].field)) + "/" + std::to_string(UtilityFields(file)[field].capacity);
         step.positionText = std::to_string(k + 1);
         step.nextPosition = k + 1;
         return step;
@@ -131,7 +141,8 @@ void UtilitySearch::SelectFile(UtilityFile file) {
     position_ = 0;
 }
 
-void SaveUtilityField(const ProgramFolder& folder, UtilityFile file, size_t field, size_t record, std::string_view text) {
+void SaveUtilityField(const ProgramFolder& folder, UtilityFile file, size_t field, size_t record,
+                      std::string_view text) {
     CheckField(file, field);
     const std::string stored = ToStoredMultiline(text);
     if (file == UtilityFile::Database) {
@@ -143,10 +154,10 @@ void SaveUtilityField(const ProgramFolder& folder, UtilityFile file, size_t fiel
     RepertoryRecord r = ReadRepertoryRecord(folder, record);
     const size_t capacity = kRepertoryFields[field].capacity;
     switch (field) {
-        case 0: r.rimedio = stored.substr(0, capacity); break;
-        case 1: r.patologia = stored.substr(0, capacity); break;
-        case 2: r.posologia = stored.substr(0, capacity); break;
-        default: SplitRepertoryNote(r, stored); break;
+    case 0: r.rimedio = stored.substr(0, capacity); break;
+    case 1: r.patologia = stored.substr(0, capacity); break;
+    case 2: r.posologia = stored.substr(0, capacity); break;
+    default: SplitRepertoryNote(r, stored); break;
     }
     WriteRepertoryRecord(folder, record, r);
 }

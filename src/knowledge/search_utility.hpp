@@ -28,14 +28,14 @@ inline constexpr std::string_view kEndOfArchive = "FINE ARCHIVIO";
 
 // What one search step shows.
 struct UtilityStep {
-    bool found = false;         // false: the end of the file was reached without a match
-    size_t record = 0;          // the record found; at the end, the last record number
-    std::string remedy;         // EdRime (or "FINE ARCHIVIO")
-    std::string before;         // Memo1: the field before the match (or "FINE ARCHIVIO")
-    std::string after;          // Memo2: the field from the match on (or "FINE ARCHIVIO")
-    std::string lengthText;     // Edit2: length "/" capacity
-    std::string positionText;   // Edit1: record + 1 after a match, the last record number at the end
-    size_t nextPosition = 0;    // where the next step starts
+    bool found = false;        // false: the end of the file was reached without a match
+    size_t record = 0;         // the record found; at the end, the last record number
+    std::string remedy;        // EdRime (or "FINE ARCHIVIO")
+    std::string before;        // Memo1: the field before the match (or "FINE ARCHIVIO")
+    std::string after;         // Memo2: the field from the match on (or "FINE ARCHIVIO")
+    std::string lengthText;    // Edit2: length "/" capacity
+    std::string positionText;  // Edit1: record + 1 after a match, the last record number at the end
+    size_t nextPosition = 0;   // where the next step starts
 };
 
 // Scans records `from` .. N-1 (the header record 0 included) for the first whose field matches.
@@ -75,6 +75,7 @@ private:
 
 // "Salva": stores `text` (UTF-8; Memo1 + Memo2) as the field of record `record`, cut as the file's
 // pieces require, and writes that record back.
-void SaveUtilityField(const ProgramFolder& folder, UtilityFile file, size_t field, size_t record, std::string_view text);
+void SaveUtilityField(const ProgramFolder& folder, UtilityFile file, size_t field, size_t record,
+                      std::string_view text);
 
 }  // namespace florimant

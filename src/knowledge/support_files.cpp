@@ -5,8 +5,8 @@
 
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
-#include "knowledge/catalogue.hpp"
 #include "common/pstring.hpp"
+#include "knowledge/catalogue.hpp"
 #include "knowledge/plant_records.hpp"
 
 namespace florimant {
@@ -31,7 +31,8 @@ std::vector<std::string> DistinctLeadingParts(const std::vector<std::string>& li
 }
 
 // The distinct names of the entries whose signature contains the key, in catalogue order.
-std::vector<std::string> KeyNames(const std::vector<RemedyRecord>& records, RemedyField signature, std::string_view key) {
+std::vector<std::string> KeyNames(const std::vector<RemedyRecord>& records, RemedyField signature,
+                                  std::string_view key) {
     const size_t piece = RemedyFieldFirstPiece(signature);
     std::vector<std::string> names;
     for (size_t k = 1; k < records.size(); ++k)
@@ -73,16 +74,18 @@ std::vector<RemedyRecord> ReadRebuildFields(const ProgramFolder& folder) {
         offsets.push_back(at);
         at += s.capacity + 1;
     }
-    const size_t wanted[] = {RemedyFieldFirstPiece(RemedyField::Rimedio), RemedyFieldFirstPiece(RemedyField::Indicazioni),
-                             RemedyFieldFirstPiece(RemedyField::Indicazioni) + 1,
-                             RemedyFieldFirstPiece(RemedyField::SegnaturaPrimaria),
-                             RemedyFieldFirstPiece(RemedyField::SegnaturaZodiacale)};
+    const size_t wanted[] = {
+        RemedyFieldFirstPiece(RemedyField::Rimedio), RemedyFieldFirstPiece(RemedyField::Indicazioni),
+        RemedyFieldFirstPiece(RemedyField::Indicazioni) + 1, RemedyFieldFirstPiece(RemedyField::SegnaturaPrimaria),
+        RemedyFieldFirstPiece(RemedyField::SegnaturaZodiacale)};
     const std::string file(kRemedyDatabasePath);
     std::vector<RemedyRecord> records(data.size() / kRemedyRecordSize);
     for (size_t k = 0; k < records.size(); ++k) {
-        const std::span<const uint8_t> bytes = std::span<const uint8_t>(data).subspan(k * kRemedyRecordSize, kRemedyRecordSize);
+        const std::span<const uint8_t> bytes =
+            std::span<const uint8_t>(data).subspan(k * kRemedyRecordSize, kRemedyRecordSize);
         CheckTextFields(specs, bytes, file, k);
-        for (size_t piece : wanted) records[k].pieces[piece] = ReadPString(bytes, offsets[piece], specs[piece].capacity);
+        for (size_t piece : wanted)
+            records[k].pieces[piece] = ReadPString(bytes, offsets[piece], specs[piece].capacity);
     }
     return records;
 }

@@ -24,18 +24,30 @@ struct RemedyKeyFile {
 };
 // Searched in SegnaturaPrimaria.
 inline constexpr std::array<RemedyKeyFile, 9> kPlanetKeyFiles = {{
-    {"Sole", "OpzioneH\\SolePri.rnd"},   {"Luna", "OpzioneH\\LunaPri.rnd"},   {"Mercurio", "OpzioneH\\MercPri.rnd"},
-    {"Venere", "OpzioneH\\VenePri.rnd"}, {"Marte", "OpzioneH\\MartPri.rnd"},  {"Giove", "OpzioneH\\GiovPri.rnd"},
-    {"Saturno", "OpzioneH\\SatuPri.rnd"}, {"NodoNord", "OpzioneH\\NodNPri.rnd"}, {"NodoSud", "OpzioneH\\NodSPri.rnd"},
+    {"Sole", "OpzioneH\\SolePri.rnd"},
+    {"Luna", "OpzioneH\\LunaPri.rnd"},
+    {"Mercurio", "OpzioneH\\MercPri.rnd"},
+    {"Venere", "OpzioneH\\VenePri.rnd"},
+    {"Marte", "OpzioneH\\MartPri.rnd"},
+    {"Giove", "OpzioneH\\GiovPri.rnd"},
+    {"Saturno", "OpzioneH\\SatuPri.rnd"},
+    {"NodoNord", "OpzioneH\\NodNPri.rnd"},
+    {"NodoSud", "OpzioneH\\NodSPri.rnd"},
 }};
 // Searched in SegnaturaZodiacale.
 inline constexpr std::array<RemedyKeyFile, 12> kSignKeyFiles = {{
-    {"Ariete", "OpzioneH\\Ariete.rnd"},         {"Toro", "OpzioneH\\Toro.rnd"},
-    {"Gemelli", "OpzioneH\\Gemelli.rnd"},       {"Cancro", "OpzioneH\\Cancro.rnd"},
-    {"Leone", "OpzioneH\\Leone.rnd"},           {"Vergine", "OpzioneH\\Vergine.rnd"},
-    {"Bilancia", "OpzioneH\\Bilancia.rnd"},     {"Scorpione", "OpzioneH\\Scorpione.rnd"},
-    {"Sagittario", "OpzioneH\\Sagittario.rnd"}, {"Capricorno", "OpzioneH\\Capricorno.rnd"},
-    {"Acquario", "OpzioneH\\Acquario.rnd"},     {"Pesci", "OpzioneH\\Pesci.rnd"},
+    {"Ariete", "OpzioneH\\Ariete.rnd"},
+    {"Toro", "OpzioneH\\Toro.rnd"},
+    {"Gemelli", "OpzioneH\\Gemelli.rnd"},
+    {"Cancro", "OpzioneH\\Cancro.rnd"},
+    {"Leone", "OpzioneH\\Leone.rnd"},
+    {"Vergine", "OpzioneH\\Vergine.rnd"},
+    {"Bilancia", "OpzioneH\\Bilancia.rnd"},
+    {"Scorpione", "OpzioneH\\Scorpione.rnd"},
+    {"Sagittario", "OpzioneH\\Sagittario.rnd"},
+    {"Capricorno", "OpzioneH\\Capricorno.rnd"},
+    {"Acquario", "OpzioneH\\Acquario.rnd"},
+    {"Pesci", "OpzioneH\\Pesci.rnd"},
 }};
 
 // The editor's list line of an entry: Rimedio + "**" + Indicazioni (remedy order) or

@@ -22,7 +22,9 @@ constexpr Real CentreY = 101.6L;
 
 Real CalibrationWindow::FactorOfPosition(int position) { return 1 - Real(position) / 1000; }
 
-int CalibrationWindow::PositionOfFactor(Real factor) { return static_cast<int>(std::lround(double((1 - factor) * 1000))); }
+int CalibrationWindow::PositionOfFactor(Real factor) {
+    return static_cast<int>(std::lround(double((1 - factor) * 1000)));
+}
 
 CalibrationWindow::CalibrationWindow(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("CalibrationWindow"));

@@ -47,10 +47,10 @@ LineThicknessWindow::LineThicknessWindow(AppState& state, QWidget* parent) : QDi
     connect(down, &QToolButton::clicked, this, &LineThicknessWindow::StepDown);
 
     auto* notes = new QVBoxLayout;
-    for (const char* text : {"Questa possibilità è destinata a", "chi non ottiene dei grafici zodiacali",
-                             "con lineee sufficientemente spesse.", "in fase di stampa.",
-                             "Aumentando il fattore, aumenta lo", "spessore delle linee.",
-                             "Il valore ottimale deve essere", "ottenuto sperimentalmente."})
+    for (const char* text :
+         {"Questa possibilità è destinata a", "chi non ottiene dei grafici zodiacali",
+          "con lineee sufficientemente spesse.", "in fase di stampa.", "Aumentando il fattore, aumenta lo",
+          "spessore delle linee.", "Il valore ottimale deve essere", "ottenuto sperimentalmente."})
         notes->addWidget(new QLabel(QString::fromUtf8(text), this));
     grid->addLayout(notes, 3, 0, 1, 2);
 

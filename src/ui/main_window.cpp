@@ -36,11 +36,11 @@
 #include "ui/calibration_window.hpp"
 #include "ui/line_thickness_window.hpp"
 #include "ui/manual_window.hpp"
+#include "ui/orb_editor_window.hpp"
 #include "ui/picture_viewer_window.hpp"
 #include "ui/printer_window.hpp"
 #include "ui/text_editor_window.hpp"
 #include "ui/update_window.hpp"
-#include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
 
 namespace florimant {
@@ -210,7 +210,8 @@ void MainWindow::BuildControls() {
     bbDispensa_ = MakeButton(central, "BBdispensa", QStringLiteral("Dispensa.pdf"));
     bbIstruz_ = MakeButton(central, "BBistruz", QStringLiteral("Istruzioni.pdf"));
     connect(bbDispensa_, &QPushButton::clicked, this, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(state_.Folder.Resolve("Dispensa.pdf").string())));
+        QDesktopServices::openUrl(
+            QUrl::fromLocalFile(QString::fromStdString(state_.Folder.Resolve("Dispensa.pdf").string())));
     });
     sbPass_ = new QToolButton(central);
     sbPass_->setObjectName(QStringLiteral("SBpass"));
@@ -280,7 +281,8 @@ void MainWindow::BuildControls() {
     bbOkRegi_ = MakeButton(panelPass_, "BBokRegi", QStringLiteral("Ok Registra "), false);
     connect(bbOk_, &QPushButton::clicked, this, &MainWindow::OkProsegui);
     connect(bbOkRegi_, &QPushButton::clicked, this, &MainWindow::OkRegistra);
-    labInitialPassword_ = new QLabel(QStringLiteral("La password iniziale è riportata sul disco di installazione."), panelPass_);
+    labInitialPassword_ =
+        new QLabel(QStringLiteral("La password iniziale è riportata sul disco di installazione."), panelPass_);
     labInitialPassword_->setObjectName(QStringLiteral("LabInitialPassword"));
     labInitialPassword_->setWordWrap(true);
     passGrid->addWidget(new QLabel(QStringLiteral("Password"), panelPass_), 0, 0);
@@ -320,10 +322,12 @@ void MainWindow::BuildControls() {
     astroGrid->addWidget(memoAnnotaz_, 0, 0, 1, 3);
     astroGrid->addWidget(bbApriTesto_, 1, 2);
     astroGrid->addWidget(MakeButton(astro, "BitBtnDati", QStringLiteral("Richiamo Nuovo Soggetto"), false), 2, 0);
-    astroGrid->addWidget(MakeButton(astro, "BBProped", QStringLiteral("Modello Propedeutico Interattivo"), false), 2, 1);
+    astroGrid->addWidget(MakeButton(astro, "BBProped", QStringLiteral("Modello Propedeutico Interattivo"), false), 2,
+                         1);
     astroGrid->addWidget(MakeButton(astro, "BitBtnInputA", QStringLiteral("Inserim Dati Nascita"), false), 3, 0);
     astroGrid->addWidget(MakeButton(astro, "BitBtnCancel", QStringLiteral("Eliminaz Dati Nascita"), false), 3, 1);
-    astroGrid->addWidget(MakeButton(astro, "BitBtn1", QStringLiteral("Modifica Dati Nascita / Crea Testo"), false), 4, 0, 1, 2);
+    astroGrid->addWidget(MakeButton(astro, "BitBtn1", QStringLiteral("Modifica Dati Nascita / Crea Testo"), false), 4,
+                         0, 1, 2);
     auto* sheets = new QGroupBox(QStringLiteral("Grafici Riassuntivi Stampabili"), astro);
     auto* sheetGrid = new QGridLayout(sheets);
     sheetGrid->addWidget(MakeButton(sheets, "BBOriz", QStringLiteral("Orizzontale 1 "), false), 0, 0);
@@ -361,7 +365,8 @@ void MainWindow::BuildControls() {
     auto* orbEditorButton = MakeButton(extras, "BitBtnVarOrbAsp", QStringLiteral("Variaz Orbite Aspetti"));
     connect(orbEditorButton, &QPushButton::clicked, this, &MainWindow::OpenOrbEditor);
     extraGrid->addWidget(orbEditorButton, 0, 0);
-    auto* calibrationButton = MakeButton(extras, "BBCerchio", QStringLiteral("Rotondità Cerchi e Ridimensionamento Schermo"));
+    auto* calibrationButton =
+        MakeButton(extras, "BBCerchio", QStringLiteral("Rotondità Cerchi e Ridimensionamento Schermo"));
     connect(calibrationButton, &QPushButton::clicked, this, &MainWindow::OpenCalibrationWindow);
     extraGrid->addWidget(calibrationButton, 1, 0);
     auto* lineButton = MakeButton(extras, "BitBtn22", QStringLiteral("Spessore Linee"));
@@ -395,7 +400,8 @@ void MainWindow::BuildControls() {
     comboOrb_ = new QComboBox(panel9_);
     comboOrb_->setObjectName(QStringLiteral("ComboOrb"));
     comboOrb_->setEditable(true);
-    comboOrb_->addItems({QStringLiteral("A (normali)"), QStringLiteral("B (personali)"), QStringLiteral("C (personali)")});
+    comboOrb_->addItems(
+        {QStringLiteral("A (normali)"), QStringLiteral("B (personali)"), QStringLiteral("C (personali)")});
     connect(comboOrb_, &QComboBox::currentTextChanged, this, &MainWindow::OrbSetChanged);
     side->addWidget(comboOrb_);
     side->addWidget(new QLabel(QStringLiteral("Nodo Lunare"), panel9_));
@@ -748,7 +754,8 @@ void MainWindow::NodeModeChanged(const QString& text) {
 }
 
 void MainWindow::ToggleNodeMode() {
-    const QString mode = comboNodo_->currentText() != QLatin1String("VERO") ? QStringLiteral("VERO") : QStringLiteral("MEDIO");
+    const QString mode =
+        comboNodo_->currentText() != QLatin1String("VERO") ? QStringLiteral("VERO") : QStringLiteral("MEDIO");
     {
         const QSignalBlocker block(comboNodo_);
         comboNodo_->setEditText(mode);

@@ -18,10 +18,10 @@ namespace florimant {
 namespace {
 
 constexpr std::array<const char*, AspectKindCount> RowLabels{
-    "Congiunzione", "SemiSestile", "Decile", "Novile", "SemiQuadrato", "Settile", "Sestile",
-    "Quintile", "Quadrato", "Trigono", "SesquiQuadr", "BiQuintile", "Quinconce", "Opposizione"};
-constexpr std::array<const char*, AspectKindCount> RowAngles{
-    "0°", "30°", "36°", "40°", "45°", "360°:7", "60°", "72°", "90°", "120°", "135°", "144°", "150°", "180°"};
+    "Congiunzione", "SemiSestile", "Decile",  "Novile",      "SemiQuadrato", "Settile",   "Sestile",
+    "Quintile",     "Quadrato",    "Trigono", "SesquiQuadr", "BiQuintile",   "Quinconce", "Opposizione"};
+constexpr std::array<const char*, AspectKindCount> RowAngles{"0°",  "30°", "36°",  "40°",  "45°",  "360°:7", "60°",
+                                                             "72°", "90°", "120°", "135°", "144°", "150°",   "180°"};
 constexpr std::array<int, AspectKindCount> FixedOrbs{10, 1, 1, 1, 1, 1, 4, 1, 6, 8, 1, 1, 1, 9};
 constexpr Real AspectLimit = 15;
 constexpr Real HiddenLimit = 6;
@@ -121,7 +121,8 @@ OrbEditorWindow::OrbEditorWindow(AppState& state, QWidget* parent) : QDialog(par
     }
 
     auto* note = new QHBoxLayout;
-    for (const char* text : {"Valore", "Massimo", "Orbite", "± 15°"}) note->addWidget(new QLabel(QString::fromUtf8(text), this));
+    for (const char* text : {"Valore", "Massimo", "Orbite", "± 15°"})
+        note->addWidget(new QLabel(QString::fromUtf8(text), this));
     note->addStretch();
     note->addWidget(new QLabel(QStringLiteral("Set in uso"), this));
     letterField_ = new QLineEdit(this);
@@ -187,9 +188,8 @@ void OrbEditorWindow::Open() {
 void OrbEditorWindow::MarkColumn(char letter) {
     markedLetter_ = NormalizeOrbSetLetter(letter);
     for (int c = 0; c < 3; ++c)
-        columnFrames_[size_t(c)]->setStyleSheet(char('A' + c) == markedLetter_
-                                                    ? QStringLiteral("QFrame { border: 2px solid navy; }")
-                                                    : QString());
+        columnFrames_[size_t(c)]->setStyleSheet(
+            char('A' + c) == markedLetter_ ? QStringLiteral("QFrame { border: 2px solid navy; }") : QString());
 }
 
 void OrbEditorWindow::FieldChanged(bool hidden) {

@@ -45,14 +45,14 @@ PrinterWindow::PrinterWindow(AppState& state, QWidget* parent) : QDialog(parent)
                                 QStringLiteral("Se avete una stampante Epson e non riuscite "),
                                 QStringLiteral("a stampare, cliccate \"%1\"").arg(epson)},
                                "BitBtn1", epson, &toCompatible);
-    compatiblePanel_ = MakePanel(this, "Panel2",
-                                 {QStringLiteral("è ora configurato per l'uso con stampanti"),
-                                  QStringLiteral("Epson modello 460 e successivi"),
-                                  QStringLiteral("Se durante la stampa riscontrate  l'uscita di un"),
-                                  QStringLiteral("foglio bianco prima di quello stampato, questa"),
-                                  QStringLiteral("correzione è superflua. Cliccate quindi sul"),
-                                  QStringLiteral("pulsante \"%1\"").arg(standard)},
-                                 "BitBtn2", standard, &toStandard);
+    compatiblePanel_ = MakePanel(
+        this, "Panel2",
+        {QStringLiteral("è ora configurato per l'uso con stampanti"), QStringLiteral("Epson modello 460 e successivi"),
+         QStringLiteral("Se durante la stampa riscontrate  l'uscita di un"),
+         QStringLiteral("foglio bianco prima di quello stampato, questa"),
+         QStringLiteral("correzione è superflua. Cliccate quindi sul"),
+         QStringLiteral("pulsante \"%1\"").arg(standard)},
+        "BitBtn2", standard, &toStandard);
     layout->addWidget(standardPanel_, 0, 0, 1, 2);
     layout->addWidget(compatiblePanel_, 0, 0, 1, 2);
     done_ = new QLabel(QStringLiteral("MODIFICA  ATTUATA !"), this);

@@ -106,9 +106,7 @@ void QtDevice::SetPen(const Pen& pen) {
     painter_.setPen(pen_);
 }
 
-void QtDevice::SetBrush(const Brush& brush) {
-    painter_.setBrush(brush ? QBrush(ToQt(*brush)) : QBrush(Qt::NoBrush));
-}
+void QtDevice::SetBrush(const Brush& brush) { painter_.setBrush(brush ? QBrush(ToQt(*brush)) : QBrush(Qt::NoBrush)); }
 
 void QtDevice::SetFont(const Font& font) { font_ = MakeQFont(font); }
 

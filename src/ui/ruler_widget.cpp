@@ -118,12 +118,9 @@ double RulerWidget::TextStartX() const {
 double RulerWidget::MarkerPosition(Marker marker) const {
     const QTextBlockFormat format = text_->textCursor().blockFormat();
     switch (marker) {
-    case Marker::FirstLine:
-        return format.leftMargin() + format.textIndent();
-    case Marker::Left:
-        return format.leftMargin();
-    case Marker::Right:
-        return LineWidth() - format.rightMargin();
+    case Marker::FirstLine: return format.leftMargin() + format.textIndent();
+    case Marker::Left: return format.leftMargin();
+    case Marker::Right: return LineWidth() - format.rightMargin();
     }
     return 0;
 }
@@ -137,16 +134,12 @@ bool RulerWidget::ApplyMarker(Marker marker, double position, bool joinPreviousS
     double right = MarkerPosition(Marker::Right);
     const double width = LineWidth();
     switch (marker) {
-    case Marker::FirstLine:
-        first = ClampPosition(position, 0, right - minimum);
-        break;
+    case Marker::FirstLine: first = ClampPosition(position, 0, right - minimum); break;
     case Marker::Left:
         // The first line keeps its place, as a hanging or indented first line should.
         left = ClampPosition(position, 0, right - minimum);
         break;
-    case Marker::Right:
-        right = ClampPosition(position, std::max(first, left) + minimum, width);
-        break;
+    case Marker::Right: right = ClampPosition(position, std::max(first, left) + minimum, width); break;
     }
     QTextBlockFormat format;
     format.setLeftMargin(std::round(left));
@@ -158,10 +151,8 @@ bool RulerWidget::ApplyMarker(Marker marker, double position, bool joinPreviousS
     if (!cursor.hasSelection() && now.leftMargin() == format.leftMargin() && now.textIndent() == format.textIndent() &&
         now.rightMargin() == format.rightMargin())
         return false;
-    if (joinPreviousStep)
-        cursor.joinPreviousEditBlock();
-    else
-        cursor.beginEditBlock();
+    if (joinPreviousStep) cursor.joinPreviousEditBlock();
+    else cursor.beginEditBlock();
     cursor.mergeBlockFormat(format);
     cursor.endEditBlock();
     PlaceMarkers();

@@ -1,5 +1,6 @@
 #include "ui/text_editor_window.hpp"
 
+#include <QActionGroup>
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFontDialog>
@@ -9,7 +10,6 @@
 #include <QPrinter>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QActionGroup>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolBar>
@@ -34,7 +34,8 @@ TextEditorWindow::TextEditorWindow(const ProgramFolder& folder, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(QFont(QStringLiteral("Arial Narrow"), 12));
     question_ = [this](const QString& text) {
-        return QMessageBox::question(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return QMessageBox::question(this, windowTitle(), text,
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     };
     saveName_ = [this] {
         const QString start = QString::fromStdString(folder_.Resolve("MieiTesti").string());
@@ -101,7 +102,7 @@ TextEditorWindow::TextEditorWindow(const ProgramFolder& folder, QWidget* parent)
         action->setObjectName(QString::fromLatin1(name));
         action->setToolTip(QString::fromUtf8(hint));
         action->setCheckable(true);
-                alignments->addAction(action);
+        alignments->addAction(action);
         connect(action, &QAction::triggered, this, [this, align] { text_->setAlignment(align); });
     };
     alignment("LeftAlign", "AllineaSinistra", "Allinea a Sinistra", Qt::AlignLeft | Qt::AlignAbsolute);
@@ -120,7 +121,8 @@ TextEditorWindow::TextEditorWindow(const ProgramFolder& folder, QWidget* parent)
     fontSize_->setValue(text_->font().pointSize() > 0 ? text_->font().pointSize() : 10);
     tools->addWidget(fontName_);
     tools->addWidget(fontSize_);
-    connect(fontName_, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) { text_->setFontFamily(font.family()); });
+    connect(fontName_, &QFontComboBox::currentFontChanged, this,
+            [this](const QFont& font) { text_->setFontFamily(font.family()); });
     connect(fontSize_, &QSpinBox::valueChanged, this, [this](int size) { text_->setFontPointSize(size); });
     layout->addWidget(tools);
     ruler_ = new RulerWidget(text_, this);
@@ -158,16 +160,20 @@ void TextEditorWindow::UpdateTitle() {
     // Texts of the charts and tables live with the program; their title says so.
     const bool programText = name.startsWith(QStringLiteral("Tema"), Qt::CaseInsensitive) ||
                              name.startsWith(QStringLiteral("TAB"), Qt::CaseInsensitive);
-    setWindowTitle(programText ? QString::fromStdString((folder_.root() / "MieiTesti").string()) + QLatin1Char('/') + name : name);
+    setWindowTitle(
+        programText ? QString::fromStdString((folder_.root() / "MieiTesti").string()) + QLatin1Char('/') + name : name);
 }
 
 void TextEditorWindow::UpdateStatus() {
     const QTextCursor cursor = text_->textCursor();
-    position_->setText(QString::asprintf("Line: %3d   Col: %3d", cursor.blockNumber() + 1, cursor.positionInBlock() + 1));
+    position_->setText(
+        QString::asprintf("Line: %3d   Col: %3d", cursor.blockNumber() + 1, cursor.positionInBlock() + 1));
     modified_->setText(IsModified() ? QStringLiteral("Modified") : QString());
     // Centred and right-aligned paragraphs check their button; anything else counts as left.
     const Qt::Alignment align = text_->alignment();
-    const char* current = (align & Qt::AlignHCenter) ? "CenterAlign" : (align & Qt::AlignRight) ? "RightAlign" : "LeftAlign";
+    const char* current = (align & Qt::AlignHCenter) ? "CenterAlign"
+                          : (align & Qt::AlignRight) ? "RightAlign"
+                                                     : "LeftAlign";
     for (QAction* action : alignments_->actions())
         if (action->objectName() == QLatin1String(current)) action->setChecked(true);
 }
@@ -175,7 +181,8 @@ void TextEditorWindow::UpdateStatus() {
 bool TextEditorWindow::OpenFromReference() {
     try {
         const auto lines = ReadTextLines(folder_, EditorPathFile);
-        if (lines.empty() || lines.front().empty()) throw DataFileError(std::string(EditorPathFile), "nessun testo indicato");
+        if (lines.empty() || lines.front().empty())
+            throw DataFileError(std::string(EditorPathFile), "nessun testo indicato");
         return Load(folder_.Resolve(Cp1252ToUtf8(lines.front())));
     } catch (const std::exception& error) {
         ShowMessage(QString::fromUtf8(error.what()));
@@ -240,12 +247,9 @@ bool TextEditorWindow::AskToKeepChanges() {
     if (!IsModified()) return true;
     const QString name = file_.empty() ? Untitled : QString::fromStdString(file_.string());
     switch (question_(QStringLiteral("Save changes to %1?").arg(name))) {
-    case QMessageBox::Yes:
-        return Save();
-    case QMessageBox::No:
-        return true;
-    default:
-        return false;
+    case QMessageBox::Yes: return Save();
+    case QMessageBox::No: return true;
+    default: return false;
     }
 }
 

@@ -40,7 +40,8 @@ UpdateWindow::UpdateWindow(AppState& state, QWidget* parent) : QDialog(parent), 
     explanation_->setReadOnly(true);
     explanation_->setMinimumSize(420, 160);
     grid->addWidget(explanation_, 0, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Ultimo Aggiornamento al Programma effettuato  in data:"), this), 1, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Ultimo Aggiornamento al Programma effettuato  in data:"), this), 1, 0, 1,
+                    2);
     installed_ = new QLineEdit(this);
     installed_->setObjectName(QStringLiteral("EdUltAgg"));
     installed_->setReadOnly(true);
@@ -91,14 +92,17 @@ void UpdateWindow::Open() {
     // The title counts the earlier starts and names the first one, from the usage log.
     QString title = QStringLiteral("SITUAZIONE AGGIORNAMENTI - ");
     try {
-        const auto summary = folder.Exists(UsageSummaryFile) ? ReadTextLines(folder, UsageSummaryFile) : std::vector<std::string>{};
-        const auto dates = folder.Exists(UsageDatesFile) ? ReadTextLines(folder, UsageDatesFile) : std::vector<std::string>{};
+        const auto summary =
+            folder.Exists(UsageSummaryFile) ? ReadTextLines(folder, UsageSummaryFile) : std::vector<std::string>{};
+        const auto dates =
+            folder.Exists(UsageDatesFile) ? ReadTextLines(folder, UsageDatesFile) : std::vector<std::string>{};
         const long count = summary.size() > 2 ? std::strtol(summary[2].c_str(), nullptr, 10) : 0;
         QString first;
         if (!dates.empty()) {
             char* end = nullptr;
             const long double jd = std::strtold(dates.front().c_str(), &end);
-            if (end != dates.front().c_str() && jd > 0 && jd < 1e8) first = QString::fromStdString(JulianDayToText(jd).substr(0, 10));
+            if (end != dates.front().c_str() && jd > 0 && jd < 1e8)
+                first = QString::fromStdString(JulianDayToText(jd).substr(0, 10));
         }
         title += QString::number(std::max(0L, count - 1)) + QLatin1Char('/') + first;
         const bool autoSet = folder.Exists("OpzioneH\\AutoSet");

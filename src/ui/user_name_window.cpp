@@ -64,8 +64,9 @@ void UserNameWindow::Accept() {
         editNome_->setText(editNome_->text().left(NameLimit));
         editCognome_->setText(editCognome_->text().left(NameLimit));
         try {
-            ReplaceTextFile(folder_, UserNameFile,
-                            {Utf8ToCp1252(editNome_->text().toStdString()), Utf8ToCp1252(editCognome_->text().toStdString())});
+            ReplaceTextFile(
+                folder_, UserNameFile,
+                {Utf8ToCp1252(editNome_->text().toStdString()), Utf8ToCp1252(editCognome_->text().toStdString())});
         } catch (const std::exception& error) {
             // The names stay in the boxes so the user can try again.
             QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));

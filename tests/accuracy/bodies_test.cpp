@@ -38,18 +38,30 @@ double Wrap180(double d) {
 }
 
 struct BodyCase {
-    int body;        // ephemeris order
-    int swiss;       // Swiss Ephemeris body
+    int body;   // ephemeris order
+    int swiss;  // Swiss Ephemeris body
     const char* name;
 };
 
 // Bodies 13 (the Ascendant point) and 14 (a copy) are not positions of their own.
 const BodyCase kBodies[] = {
-    {1, SE_SUN, "Sole"},       {2, SE_MOON, "Luna"},        {3, SE_MERCURY, "Mercurio"}, {4, SE_VENUS, "Venere"},
-    {5, SE_MARS, "Marte"},     {6, SE_JUPITER, "Giove"},    {7, SE_SATURN, "Saturno"},   {8, SE_URANUS, "Urano"},
-    {9, SE_NEPTUNE, "Nettuno"}, {10, SE_PLUTO, "Plutone"},  {11, SE_TRUE_NODE, "Nodo vero"},
-    {12, SE_OSCU_APOG, "Luna Nera vera"}, {15, SE_CERES, "Cerere"}, {16, SE_PALLAS, "Pallade"},
-    {17, SE_JUNO, "Giunone"},  {18, SE_VESTA, "Vesta"},     {19, SE_CHIRON, "Chirone"},
+    {1, SE_SUN, "Sole"},
+    {2, SE_MOON, "Luna"},
+    {3, SE_MERCURY, "Mercurio"},
+    {4, SE_VENUS, "Venere"},
+    {5, SE_MARS, "Marte"},
+    {6, SE_JUPITER, "Giove"},
+    {7, SE_SATURN, "Saturno"},
+    {8, SE_URANUS, "Urano"},
+    {9, SE_NEPTUNE, "Nettuno"},
+    {10, SE_PLUTO, "Plutone"},
+    {11, SE_TRUE_NODE, "Nodo vero"},
+    {12, SE_OSCU_APOG, "Luna Nera vera"},
+    {15, SE_CERES, "Cerere"},
+    {16, SE_PALLAS, "Pallade"},
+    {17, SE_JUNO, "Giunone"},
+    {18, SE_VESTA, "Vesta"},
+    {19, SE_CHIRON, "Chirone"},
 };
 
 struct Table {
@@ -97,8 +109,8 @@ void Measure(const std::vector<double>& instants, Table& table) {
 void Print(const char* title, const Table& table) {
     std::printf("\n%s (errors in arcminutes)\n", title);
     std::printf("%-16s %26s %26s\n", "", "with correction files", "without correction files");
-    std::printf("%-16s %8s %8s %8s %8s %8s %8s %8s %8s\n", "body", "lon max", "lon p99", "lat max", "lat p99", "lon max",
-                "lon p99", "lat max", "lat p99");
+    std::printf("%-16s %8s %8s %8s %8s %8s %8s %8s %8s\n", "body", "lon max", "lon p99", "lat max", "lat p99",
+                "lon max", "lon p99", "lat max", "lat p99");
     for (const BodyCase& b : kBodies) {
         auto w = table.withFiles.find(b.body);
         auto o = table.withoutFiles.find(b.body);
@@ -141,10 +153,10 @@ TEST(BodiesAgainstSwissEphemeris, ModernCenturies) {
     Print("  of which 1900-2000", twentiethCentury);
     Print("  of which 2000-2100", after2000);
 
-    EXPECT_LT(Errors::Max(all.withFiles[1].longitude), 0.5);   // the Sun has no file
-    EXPECT_LT(Errors::Max(all.withFiles[2].longitude), 0.1);   // the Moon with its daily file
-    EXPECT_LT(Errors::Max(all.withFiles[11].longitude), 3.0);  // true node with code 9
-    EXPECT_LT(Errors::Max(all.withFiles[12].longitude), 20.0); // daily file for a fast-swinging point
+    EXPECT_LT(Errors::Max(all.withFiles[1].longitude), 0.5);    // the Sun has no file
+    EXPECT_LT(Errors::Max(all.withFiles[2].longitude), 0.1);    // the Moon with its daily file
+    EXPECT_LT(Errors::Max(all.withFiles[11].longitude), 3.0);   // true node with code 9
+    EXPECT_LT(Errors::Max(all.withFiles[12].longitude), 20.0);  // daily file for a fast-swinging point
     for (int body = 3; body <= 10; ++body) {
         EXPECT_LT(Errors::Max(before1900.withFiles[body].longitude), 1.5) << body;
         EXPECT_LT(Errors::Max(before1900.withFiles[body].latitude), 1.0) << body;

@@ -32,8 +32,8 @@ struct SystemCase {
 // which the Campanus projection magnifies towards the polar circle. End to end: the mean obliquity
 // is linear and the sidereal time has no nutation, worth up to about 0.02° on a cusp.
 const SystemCase kSystems[] = {
-    {"PLACIDO", 'P', 5e-6, 0.03},   {"KOCH", 'K', 1e-9, 0.03},    {"REGIOMONT", 'R', 1e-9, 0.03},
-    {"PORFIRIO", 'O', 1e-9, 0.03},  {"CAMPANO", 'C', 1e-4, 0.03}, {"MORINO", 'M', 1e-5, 0.03},
+    {"PLACIDO", 'P', 5e-6, 0.03},     {"KOCH", 'K', 1e-9, 0.03},    {"REGIOMONT", 'R', 1e-9, 0.03},
+    {"PORFIRIO", 'O', 1e-9, 0.03},    {"CAMPANO", 'C', 1e-4, 0.03}, {"MORINO", 'M', 1e-5, 0.03},
     {"CASE_UGUALI", 'E', 1e-9, 0.03},
 };
 

@@ -24,9 +24,17 @@ namespace fs = std::filesystem;
 using namespace florimant;
 
 namespace {
-const char* const Files[] = {"BASE.ST1", "BASE.ST2", "BASE.ST3", "TMPR.ST1", "TMPR.ST2",
-                             "FileDum/Annotaz.dum", "FileDum/StrText.dum", "FileSet/OrbiDomi.stt",
-                             "FileDum/MMVarOrb.dum", "FileSet/MMVarLas.stt", "FileDum/MMordina.dum",
+const char* const Files[] = {"BASE.ST1",
+                             "BASE.ST2",
+                             "BASE.ST3",
+                             "TMPR.ST1",
+                             "TMPR.ST2",
+                             "FileDum/Annotaz.dum",
+                             "FileDum/StrText.dum",
+                             "FileSet/OrbiDomi.stt",
+                             "FileDum/MMVarOrb.dum",
+                             "FileSet/MMVarLas.stt",
+                             "FileDum/MMordina.dum",
                              "BASEtxt/00001.txt"};
 
 const fs::path& Folder() {

@@ -45,10 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Guarded([&] {
             const LocalityFile file(folder, store);
             Guarded([&] { SearchPlaces(file, typed); });
-            for (long m = 0; m < 12; ++m) Guarded([&] { ScrollPlaceList(m, file.Count(), ListScroll::KeyPageDownOnLastRow); });
+            for (long m = 0; m < 12; ++m)
+                Guarded([&] { ScrollPlaceList(m, file.Count(), ListScroll::KeyPageDownOnLastRow); });
             const size_t last = std::min<size_t>(file.Count(), 4);
             for (size_t r = 1; r <= last; ++r) {
-                for (const BirthDate& d : {BirthDate{1, 7, 1700, 12, 0}, BirthDate{31, 12, 2080, 23, 59}, BirthDate{1, 1, 0, 0, 0}})
+                for (const BirthDate& d :
+                     {BirthDate{1, 7, 1700, 12, 0}, BirthDate{31, 12, 2080, 23, 59}, BirthDate{1, 1, 0, 0, 0}})
                     for (bool reform : {false, true}) Guarded([&] { ComputeBirthResult(folder, file, r, d, reform); });
             }
         });

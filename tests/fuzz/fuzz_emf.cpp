@@ -14,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     florimant::RecordingDevice device;
     try {
         florimant::PlayMetafile(picture, device, {0, 0, 300, 300});
-    } catch (const florimant::DataFileError&) {
-    }
+    } catch (const florimant::DataFileError&) {}
     return 0;
 }

@@ -46,8 +46,7 @@ template <typename F>
 void Guarded(F f) {
     try {
         f();
-    } catch (const DataFileError&) {
-    }
+    } catch (const DataFileError&) {}
 }
 
 }  // namespace florimant::fuzz

@@ -40,9 +40,9 @@ const fs::path& Folder() {
 
 size_t TextRecordSizeOf(KnowledgeFile file) {
     switch (file) {
-        case KnowledgeFile::Database: return kRemedyRecordSize;
-        case KnowledgeFile::Repertory: return kRepertoryRecordSize;
-        case KnowledgeFile::Plants: return kPlantRecordSize;
+    case KnowledgeFile::Database: return kRemedyRecordSize;
+    case KnowledgeFile::Repertory: return kRepertoryRecordSize;
+    case KnowledgeFile::Plants: return kPlantRecordSize;
     }
     return 1;
 }
@@ -54,18 +54,14 @@ std::string ReadFile(const fs::path& path) {
 
 void ReadAndConvert(const ProgramFolder& folder, KnowledgeFile file) {
     switch (file) {
-        case KnowledgeFile::Database: {
-            const auto records = ReadAllRemedyRecords(folder);
-            if (records.size() > 1) ReadRemedyRecord(folder, records.size() - 1);
-            ComputeSupportFiles(records);
-            break;
-        }
-        case KnowledgeFile::Repertory:
-            ComputePathologyList(ReadAllRepertoryRecords(folder));
-            break;
-        case KnowledgeFile::Plants:
-            ComputePlantSupportFiles(ReadAllPlantRecords(folder));
-            break;
+    case KnowledgeFile::Database: {
+        const auto records = ReadAllRemedyRecords(folder);
+        if (records.size() > 1) ReadRemedyRecord(folder, records.size() - 1);
+        ComputeSupportFiles(records);
+        break;
+    }
+    case KnowledgeFile::Repertory: ComputePathologyList(ReadAllRepertoryRecords(folder)); break;
+    case KnowledgeFile::Plants: ComputePlantSupportFiles(ReadAllPlantRecords(folder)); break;
     }
     const size_t count = CountTextRecords(folder, KnowledgeFilePath(file), TextRecordSizeOf(file));
     if (count == 0) return;  // an empty file has no header record to keep
@@ -88,7 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     try {
         ReadAndConvert(folder, file);
-    } catch (const DataFileError&) {
-    }
+    } catch (const DataFileError&) {}
     return 0;
 }

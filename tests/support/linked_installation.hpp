@@ -11,8 +11,9 @@ namespace florimant {
 
 // A fresh folder `name`_<pid> in the temporary folder; with `withTermTexts` its OpzioneT holds a
 // copy of the terms texts the sheets read.
-inline std::filesystem::path LinkedInstallation(const std::string& name, bool withTermTexts = true,
-                                                const std::filesystem::path& installation = FLORIMANT_INSTALLATION_DIR) {
+inline std::filesystem::path LinkedInstallation(
+    const std::string& name, bool withTermTexts = true,
+    const std::filesystem::path& installation = FLORIMANT_INSTALLATION_DIR) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / (name + "_" + std::to_string(::getpid()));
     fs::remove_all(dir);

@@ -28,7 +28,8 @@ struct PlacedText {
 std::vector<PlacedText> PlacedTexts(const RecordingDevice& d) {
     std::vector<PlacedText> texts;
     for (const auto& shape : d.Shapes()) {
-        if (shape.Shape != RecordedShape::Kind::Text || shape.Text.find_first_not_of(' ') == std::string::npos) continue;
+        if (shape.Shape != RecordedShape::Kind::Text || shape.Text.find_first_not_of(' ') == std::string::npos)
+            continue;
         const QFontMetricsF metrics(MakeQFont(shape.FontUsed));
         const double width = metrics.horizontalAdvance(QString::fromUtf8(shape.Text));
         const DevicePoint at = shape.Points[0][0];
@@ -91,9 +92,9 @@ class AnalysisViewsRenderTest : public QObject {
         struct Case {
             int View, State, Point, Sign;
         };
-        const Case cases[] = {{0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {1, 2, 0, 0}, {2, 0, 0, 0}, {2, 1, 0, 0},
-                              {2, 2, 0, 0}, {2, 3, 0, 0}, {3, 0, 0, 0}, {4, 0, 0, 0}, {4, 1, 0, 0}, {4, 2, 0, 0}, {4, 3, 0, 0}, {10, 0, 5, 0},
-                              {10, 0, 0, 12}};
+        const Case cases[] = {{0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {1, 2, 0, 0},  {2, 0, 0, 0},
+                              {2, 1, 0, 0}, {2, 2, 0, 0}, {2, 3, 0, 0}, {3, 0, 0, 0},  {4, 0, 0, 0},
+                              {4, 1, 0, 0}, {4, 2, 0, 0}, {4, 3, 0, 0}, {10, 0, 5, 0}, {10, 0, 0, 12}};
         for (const Case& k : cases) {
             RecordingDevice d;
             Canvas c{s, d, &pictures};
@@ -101,7 +102,8 @@ class AnalysisViewsRenderTest : public QObject {
             const std::vector<PlacedText> texts = PlacedTexts(d);
             const QString where = QStringLiteral("%1: view %2 state %3").arg(label).arg(k.View).arg(k.State);
             for (const PlacedText& t : texts)
-                QVERIFY2(square.contains(t.Box), qPrintable(where + " leaves the square: " + QString::fromStdString(t.Text)));
+                QVERIFY2(square.contains(t.Box),
+                         qPrintable(where + " leaves the square: " + QString::fromStdString(t.Text)));
             for (size_t i = 0; i < texts.size(); ++i)
                 for (size_t j = i + 1; j < texts.size(); ++j) {
                     if (Shared(chartTexts, texts[i]) && Shared(chartTexts, texts[j])) continue;

@@ -95,10 +95,11 @@ private slots:
         const fs::path gone = fs::path(b.volume.path().toStdString()) / "assente";
         b.window->ChooseVolume(gone);
         b.window->Backup();
-        QCOMPARE(b.messages.last(), QStringLiteral("L'Unità %1 non è disponibile").arg(QString::fromStdString(gone.string())));
-        b.window->Restore();
         QCOMPARE(b.messages.last(),
-                 QStringLiteral("La sorgente %1 non è disponibile").arg(QString::fromStdString((gone / "TamorilBck").string())));
+                 QStringLiteral("L'Unità %1 non è disponibile").arg(QString::fromStdString(gone.string())));
+        b.window->Restore();
+        QCOMPARE(b.messages.last(), QStringLiteral("La sorgente %1 non è disponibile")
+                                        .arg(QString::fromStdString((gone / "TamorilBck").string())));
         QVERIFY(b.Text("LabEsito").isEmpty());
     }
 

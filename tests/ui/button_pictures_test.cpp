@@ -22,7 +22,9 @@ namespace {
 
 QImage Picture(const QToolButton* button) { return button->icon().pixmap(button->iconSize()).toImage(); }
 
-QImage Expected(const char* name, QSize size) { return ButtonPicture(QString::fromLatin1(name)).pixmap(size).toImage(); }
+QImage Expected(const char* name, QSize size) {
+    return ButtonPicture(QString::fromLatin1(name)).pixmap(size).toImage();
+}
 
 // The main window on a fresh copy of the installation, shown and activated.
 struct Run {
@@ -46,7 +48,8 @@ class ButtonPicturesTest : public QObject {
     Q_OBJECT
 private slots:
     void everyNamedPictureIsDrawnAndDistinct() {
-        const QStringList names{"FineProg", "FineProgClic", "LockShut", "LockOpen", "FrecciaGiu", "FrecciaSu", "RiduciFont", "AumentaFont"};
+        const QStringList names{"FineProg",   "FineProgClic", "LockShut",   "LockOpen",
+                                "FrecciaGiu", "FrecciaSu",    "RiduciFont", "AumentaFont"};
         QList<QImage> images;
         for (const QString& name : names) {
             const QPixmap pixmap = ButtonPixmap(name, 32);

@@ -28,7 +28,8 @@ struct Calibration {
         fs::copy(FLORIMANT_INSTALLATION_DIR, dir.path().toStdString(), fs::copy_options::recursive);
         state.Draw.Scale = 2;
         window = std::make_unique<CalibrationWindow>(state);
-        QObject::connect(window.get(), &CalibrationWindow::MessageShown, [this](const QString& text) { messages << text; });
+        QObject::connect(window.get(), &CalibrationWindow::MessageShown,
+                         [this](const QString& text) { messages << text; });
         window->resize(600, 440);
     }
     QScrollBar* Bar(const char* name) { return window->findChild<QScrollBar*>(QString::fromLatin1(name)); }

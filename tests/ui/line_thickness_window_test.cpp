@@ -28,7 +28,8 @@ struct Thickness {
         fs::copy(FLORIMANT_INSTALLATION_DIR, dir.path().toStdString(), fs::copy_options::recursive);
         state.Display = LoadDisplaySettings(state.Folder);
         window = std::make_unique<LineThicknessWindow>(state);
-        QObject::connect(window.get(), &LineThicknessWindow::MessageShown, [this](const QString& text) { messages << text; });
+        QObject::connect(window.get(), &LineThicknessWindow::MessageShown,
+                         [this](const QString& text) { messages << text; });
         window->ShowCurrentFactor();
         window->show();
     }
@@ -37,7 +38,9 @@ struct Thickness {
         Edit()->selectAll();
         QTest::keyClicks(Edit(), text);
     }
-    void Click(const char* name) { QTest::mouseClick(window->findChild<QAbstractButton*>(QString::fromLatin1(name)), Qt::LeftButton); }
+    void Click(const char* name) {
+        QTest::mouseClick(window->findChild<QAbstractButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+    }
     Real Stored() { return ParseLeadingReal(ReadTextLines(state.Folder, DisplaySettingsFile).at(4)).value(); }
 };
 

@@ -1,8 +1,8 @@
+#include <QBuffer>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <QBuffer>
 #include <QtTest>
 
 #include "drawing/emf_device.hpp"

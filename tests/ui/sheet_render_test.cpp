@@ -62,7 +62,8 @@ int DifferingPixels(const QImage& a, const QImage& b) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
-            if (std::abs(p.red() - q.red()) > 64 || std::abs(p.green() - q.green()) > 64 || std::abs(p.blue() - q.blue()) > 64)
+            if (std::abs(p.red() - q.red()) > 64 || std::abs(p.green() - q.green()) > 64 ||
+                std::abs(p.blue() - q.blue()) > 64)
                 ++differing;
         }
     return differing;
@@ -94,16 +95,20 @@ private slots:
     void blackAndWhiteHasNoColour() {
         for (const auto layout : Layouts)
             for (const bool window : {false, true}) {
-            const QImage image = Render(layout, true, window);
-            if (window) image.save(QString(Name(layout, true)) + "_window.png");
-            int coloured = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x) {
-                    const QColor c = image.pixelColor(x, y);
-                    coloured += std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 8;
-                }
-            QVERIFY2(coloured == 0, qPrintable(QString("%1%2: %3 coloured pixels").arg(Name(layout, true)).arg(window ? " window" : "").arg(coloured)));
-        }
+                const QImage image = Render(layout, true, window);
+                if (window) image.save(QString(Name(layout, true)) + "_window.png");
+                int coloured = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x) {
+                        const QColor c = image.pixelColor(x, y);
+                        coloured +=
+                            std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 8;
+                    }
+                QVERIFY2(coloured == 0, qPrintable(QString("%1%2: %3 coloured pixels")
+                                                       .arg(Name(layout, true))
+                                                       .arg(window ? " window" : "")
+                                                       .arg(coloured)));
+            }
     }
 
     // The terms table fits its texts by the face's own advances: Qt's layout of every term text of
@@ -122,7 +127,11 @@ private slots:
                 const double laidOut = metrics.horizontalAdvance(QString::fromStdString(text));
                 const double estimate = double(ArialTextWidth(text, height));
                 QVERIFY2(laidOut <= estimate && estimate <= laidOut * 1.08 + 1,
-                         qPrintable(QString("%1 px: %2 laid out %3, estimated %4").arg(height).arg(QString::fromStdString(text)).arg(laidOut).arg(estimate)));
+                         qPrintable(QString("%1 px: %2 laid out %3, estimated %4")
+                                        .arg(height)
+                                        .arg(QString::fromStdString(text))
+                                        .arg(laidOut)
+                                        .arg(estimate)));
             }
         }
     }
@@ -147,7 +156,8 @@ private slots:
                 const QImage full = Render(layout, bw);
                 const QImage image = full.scaled(full.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                          .convertToFormat(QImage::Format_RGB32);
-                const QString reference = QStringLiteral(FLORIMANT_SOURCE_DIR "/tests/ui/reference/") + Name(layout, bw) + ".png";
+                const QString reference =
+                    QStringLiteral(FLORIMANT_SOURCE_DIR "/tests/ui/reference/") + Name(layout, bw) + ".png";
                 if (qEnvironmentVariableIsSet("FLORIMANT_UPDATE_REFERENCES"))  // as small as they go
                     QVERIFY((bw ? image.convertToFormat(QImage::Format_Grayscale8) : image).save(reference, "PNG", 0));
                 const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);

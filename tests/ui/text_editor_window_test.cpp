@@ -56,7 +56,9 @@ struct Editor {
         cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
         window->editor()->setTextCursor(cursor);
     }
-    QTextBlockFormat Paragraph(int block) { return window->editor()->document()->findBlockByNumber(block).blockFormat(); }
+    QTextBlockFormat Paragraph(int block) {
+        return window->editor()->document()->findBlockByNumber(block).blockFormat();
+    }
     // Drags a marker by dx pixels with the mouse, as the user would. The marker holds the mouse
     // while it is down, so every event goes to it wherever it has moved meanwhile.
     void Drag(const char* marker, int dx) {
@@ -137,7 +139,8 @@ private slots:
         Editor e;
         e.window->editor()->setPlainText(QStringLiteral("prima"));
         QStringList messages;
-        QObject::connect(e.window.get(), &TextEditorWindow::MessageShown, [&](const QString& text) { messages << text; });
+        QObject::connect(e.window.get(), &TextEditorWindow::MessageShown,
+                         [&](const QString& text) { messages << text; });
         WriteEditorPath(e.folder, "BASEtxt/99999.txt");
         QVERIFY(!e.window->OpenFromReference());
         QCOMPARE(messages.size(), 1);
@@ -174,7 +177,8 @@ private slots:
         e.window->editor()->undo();
         QCOMPARE(e.Paragraph(1).leftMargin(), 0.0);
         QCOMPARE(e.Paragraph(1).textIndent(), 0.0);
-        QCOMPARE(e.window->editor()->toPlainText(), QStringLiteral("primo paragrafo\nsecondo paragrafo\nterzo paragrafo"));
+        QCOMPARE(e.window->editor()->toPlainText(),
+                 QStringLiteral("primo paragrafo\nsecondo paragrafo\nterzo paragrafo"));
     }
 
     void rulerFollowsTheCaret() {

@@ -103,14 +103,16 @@ private slots:
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
                 const QColor a = image.pixelColor(x, y), b = expected.pixelColor(x, y);
-                if (std::abs(a.red() - b.red()) > 64 || std::abs(a.green() - b.green()) > 64 || std::abs(a.blue() - b.blue()) > 64)
+                if (std::abs(a.red() - b.red()) > 64 || std::abs(a.green() - b.green()) > 64 ||
+                    std::abs(a.blue() - b.blue()) > 64)
                     ++differing;
             }
         QVERIFY2(differing < image.width() * image.height() / 200, qPrintable(QString::number(differing)));
     }
 
     void standardChartOfTheAnalysisWindow() {
-        const auto dir = std::filesystem::temp_directory_path() / ("florimant_standard_chart_render_" + std::to_string(::getpid()));
+        const auto dir =
+            std::filesystem::temp_directory_path() / ("florimant_standard_chart_render_" + std::to_string(::getpid()));
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir / "OpzioneT");
         DrawState s;

@@ -114,7 +114,8 @@ Real GregorianAdoptionInstant(const std::string& text, bool italian) {
     } else {
         static const std::regex form(R"((\d{4})-(\d{2})-(\d{2}))");
         std::smatch m;
-        if (!std::regex_match(text, m, form)) throw std::invalid_argument("data di adozione non nella forma YYYY-MM-DD");
+        if (!std::regex_match(text, m, form))
+            throw std::invalid_argument("data di adozione non nella forma YYYY-MM-DD");
         effective = florimant::JulianDay(1, std::stoi(m[3]), std::stoi(m[2]), std::stoi(m[1]), 0, 0) - 0.5L;
     }
     return effective + (italian ? 1 : 0) + florimant::RegimeInstantOffset;
@@ -167,7 +168,8 @@ RegimeTable ReadRegimeTable(const std::filesystem::path& file, bool italian) {
                 if (!ToCp1252(label, code)) fail("carattere non rappresentabile in Windows-1252 nell'etichetta");
                 if (code.empty() || code.size() > 4) fail("etichetta vuota o più lunga di 4 caratteri: " + label);
                 code.resize(4, ' ');
-                if (code == "GREG" || code == "LMT " || code == "RICH" || code == "****") fail("etichetta riservata: " + label);
+                if (code == "GREG" || code == "LMT " || code == "RICH" || code == "****")
+                    fail("etichetta riservata: " + label);
             } else {
                 fail("tipo sconosciuto: " + kind);
             }
@@ -183,7 +185,8 @@ RegimeTable ReadRegimeTable(const std::filesystem::path& file, bool italian) {
         // A chain must end: follow it and refuse a loop.
         std::set<std::string> seen{id};
         for (std::string next = target; continuations.count(next); next = continuations[next])
-            if (!seen.insert(next).second) throw InputError(name, continuationLine[id], "catena RICH circolare da " + id);
+            if (!seen.insert(next).second)
+                throw InputError(name, continuationLine[id], "catena RICH circolare da " + id);
     }
     return table;
 }
@@ -233,9 +236,12 @@ WriteSummary WriteAtlas(const std::filesystem::path& inputFolder, const std::fil
     const RegimeTable foreignRegimes = ReadRegimeTable(inputFolder / "estero_regimes.tsv", false);
     for (const std::string& id : italianRegimes.order)
         if (foreignRegimes.lists.count(id))
-            throw InputError((inputFolder / "estero_regimes.tsv").string(), 0, "elenco " + id + " presente in entrambe le tabelle");
-    const LocalityTable italian = ReadLocalityTable(inputFolder / "italia_localities.tsv", LocalityStore::Italia, italianRegimes);
-    const LocalityTable foreign = ReadLocalityTable(inputFolder / "estero_localities.tsv", LocalityStore::Estero, foreignRegimes);
+            throw InputError((inputFolder / "estero_regimes.tsv").string(), 0,
+                             "elenco " + id + " presente in entrambe le tabelle");
+    const LocalityTable italian =
+        ReadLocalityTable(inputFolder / "italia_localities.tsv", LocalityStore::Italia, italianRegimes);
+    const LocalityTable foreign =
+        ReadLocalityTable(inputFolder / "estero_localities.tsv", LocalityStore::Estero, foreignRegimes);
 
     const florimant::ProgramFolder folder(installation);
     WriteSummary summary;
@@ -273,7 +279,8 @@ WriteSummary WriteAtlas(const std::filesystem::path& inputFolder, const std::fil
     // Regime files of an earlier run that are no longer produced.
     static const std::regex regimeFile(R"(\d{8}\.CAL)", std::regex::icase);
     for (const std::string& file : folder.List("Calendar", "*.CAL"))
-        if (std::regex_match(file, regimeFile) && !written.count(file)) std::filesystem::remove(folder.Resolve("Calendar\\" + file));
+        if (std::regex_match(file, regimeFile) && !written.count(file))
+            std::filesystem::remove(folder.Resolve("Calendar\\" + file));
     return summary;
 }
 

@@ -114,18 +114,22 @@ TEST_F(AtlasWriterTest, RefusesBadTablesWithFileAndLine) {
         WriteSample();
     };
     const std::string head = "list\tkind\tinstant\tcorrection\tlabel\n";
-    expectFault("estero_regimes.tsv", head + "00440000\tGREG\t1752-09-14\t\t\n00440000\tRICH\t00449999\t\t\n", "inesistente");
+    expectFault("estero_regimes.tsv", head + "00440000\tGREG\t1752-09-14\t\t\n00440000\tRICH\t00449999\t\t\n",
+                "inesistente");
     expectFault("estero_regimes.tsv",
-                head + "00440000\tGREG\t1752-09-14\t\t\n00440000\tRICH\t00440001\t\t\n00440001\tGREG\tALWAYS\t\t\n"
-                       "00440001\tRICH\t00440000\t\t\n",
+                head +
+                    "00440000\tGREG\t1752-09-14\t\t\n00440000\tRICH\t00440001\t\t\n00440001\tGREG\tALWAYS\t\t\n"
+                    "00440001\tRICH\t00440000\t\t\n",
                 "circolare");
     expectFault("estero_regimes.tsv",
-                head + "00440000\tGREG\t1752-09-14\t\t\n00440000\tCHANGE\t1916-05-21T02:00:00Z\t-1\tBST\n"
-                       "00440000\tCHANGE\t1915-05-21T02:00:00Z\t0\tGMT\n",
+                head +
+                    "00440000\tGREG\t1752-09-14\t\t\n00440000\tCHANGE\t1916-05-21T02:00:00Z\t-1\tBST\n"
+                    "00440000\tCHANGE\t1915-05-21T02:00:00Z\t0\tGMT\n",
                 ":4:");
     expectFault("estero_regimes.tsv", head + "00440000\tCHANGE\t1916-05-21T02:00\t-1\tBST\n", "GREG");
     expectFault("italia_localities.tsv",
-                "name\tstate\tlatitude\tlongitude\tregime\nROMA *RM*\tITALIA\t41.9\t12.5\t00399999\n", "regime sconosciuto");
+                "name\tstate\tlatitude\tlongitude\tregime\nROMA *RM*\tITALIA\t41.9\t12.5\t00399999\n",
+                "regime sconosciuto");
     expectFault("italia_localities.tsv",
                 "name\tstate\tlatitude\tlongitude\tregime\nROMA *RM*\tITALIA\t141.9\t12.5\t00390000\n", "coordinate");
     expectFault("estero_localities.tsv",
@@ -147,7 +151,8 @@ TEST(AtlasWriterInstallation, RegeneratesTheShippedFiles) {
         const std::string x((std::istreambuf_iterator<char>(a)), {}), y((std::istreambuf_iterator<char>(b)), {});
         EXPECT_TRUE(!x.empty() && x == y) << relative << " differs from its regenerated form";
     };
-    for (const char* f : {"Localita/ITALIA.LOC", "Localita/ESTERO.LOC", "Calendar/Database.cll", "Calendar/Elencal.002"})
+    for (const char* f :
+         {"Localita/ITALIA.LOC", "Localita/ESTERO.LOC", "Calendar/Database.cll", "Calendar/Elencal.002"})
         same(f);
     for (const auto& entry : fs::directory_iterator(out / "Calendar"))
         if (entry.path().extension() == ".CAL") same("Calendar/" + entry.path().filename().string());

@@ -104,7 +104,7 @@ std::array<uint8_t, PlanetRecordSize> PlanetRecord(size_t index, ClampReport* re
     }
     if (jd >= PlanetCorrectionsEnd) return record;  // planets: zero from 1900 on
 
-    static constexpr int kSwissPlanets[8] = {SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER,
+    static constexpr int kSwissPlanets[8] = {SE_MERCURY, SE_VENUS,  SE_MARS,    SE_JUPITER,
                                              SE_SATURN,  SE_URANUS, SE_NEPTUNE, SE_PLUTO};
     for (int k = 0; k < 8; ++k) {
         const int body = Body::Mercury + k;  // ephemeris order: Mercury .. Pluto are 3..10
@@ -133,7 +133,8 @@ ClampReport WriteCorrectionFiles(const std::filesystem::path& folder, std::FILE*
     std::string moon(MoonFileRecords * 2, '\0');
     for (size_t i = 0; i < MoonFileRecords; ++i) {
         Progress(log, "DSEL.rnd", i, MoonFileRecords);
-        WriteI16LE(std::span<uint8_t>(reinterpret_cast<uint8_t*>(moon.data()), moon.size()), 2 * i, MoonRecord(i, &report));
+        WriteI16LE(std::span<uint8_t>(reinterpret_cast<uint8_t*>(moon.data()), moon.size()), 2 * i,
+                   MoonRecord(i, &report));
     }
     ReplaceFile(folder / "FilePosi" / "DSEL.rnd", moon);
 

@@ -13,13 +13,13 @@
 namespace florimant::corrections {
 
 // Spans and layouts the ephemeris reads.
-inline constexpr Real MoonFileFirstDay = 1721420.5L;        // DSEL.rnd record 0
-inline constexpr size_t MoonFileRecords = 777955;           // through JD 2499373.5 and the next day
-inline constexpr Real BlackMoonFileFirstDay = 2341972.5L;   // NOJLNE.rnd record 0
-inline constexpr size_t BlackMoonFileRecords = 146463;      // through JD 2488433.5 and the next day
-inline constexpr Real PlanetFileFirstDay = 1721409.0L;      // DPR1.rnd record i is dated 1721409 + 5 i
-inline constexpr size_t PlanetFileRecords = 155594;         // through JD 2499373.5 (true node)
-inline constexpr Real PlanetCorrectionsEnd = 2415020.5L;    // planets are corrected before 1900 only
+inline constexpr Real MoonFileFirstDay = 1721420.5L;       // DSEL.rnd record 0
+inline constexpr size_t MoonFileRecords = 777955;          // through JD 2499373.5 and the next day
+inline constexpr Real BlackMoonFileFirstDay = 2341972.5L;  // NOJLNE.rnd record 0
+inline constexpr size_t BlackMoonFileRecords = 146463;     // through JD 2488433.5 and the next day
+inline constexpr Real PlanetFileFirstDay = 1721409.0L;     // DPR1.rnd record i is dated 1721409 + 5 i
+inline constexpr size_t PlanetFileRecords = 155594;        // through JD 2499373.5 (true node)
+inline constexpr Real PlanetCorrectionsEnd = 2415020.5L;   // planets are corrected before 1900 only
 inline constexpr size_t PlanetRecordSize = 32;
 // The Moon's reader takes any value above 21600 arcseconds as wrapped, so corrections stay within it.
 inline constexpr int MoonLimitArcsec = 21600;

@@ -3,9 +3,11 @@
 // MANUALS_FOLDER holds src/*.md (one PDF each, same base name), src/Aggiorna*.txt (UTF-8, one
 // text line per line) and images/ (the pictures the Markdown names). Run it on the offscreen
 // platform; the output depends only on the sources, the pictures and the Liberation fonts.
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHashFunctions>
@@ -18,8 +20,6 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
-#include <QAbstractTextDocumentLayout>
-#include <QCoreApplication>
 
 #include <cstdio>
 #include <fstream>
@@ -120,7 +120,8 @@ void StyleDocument(QTextDocument& doc, qreal textWidth, bool chapterPages, bool 
                 qreal width = picture.width() * Resolution / 96.0 * 0.8;
                 if (width > textWidth) width = textWidth;
                 const qreal maxHeight = 95 * Resolution / 25.4;  // a tall picture leaves room for its text
-                if (width * picture.height() / picture.width() > maxHeight) width = maxHeight * picture.width() / picture.height();
+                if (width * picture.height() / picture.width() > maxHeight)
+                    width = maxHeight * picture.width() / picture.height();
                 // The layout scales picture sizes from screen pixels (96 per inch) to the device.
                 const qreal toScreen = 96.0 / Resolution;
                 image.setWidth(width * toScreen);
@@ -202,9 +203,9 @@ void StyleDocument(QTextDocument& doc, qreal textWidth, bool chapterPages, bool 
 }
 
 struct PageGeometry {
-    QRectF Paper;      // the whole page in device units
-    QRectF Body;       // where the text goes
-    qreal FooterTop;   // baseline area of header and footer
+    QRectF Paper;     // the whole page in device units
+    QRectF Body;      // where the text goes
+    qreal FooterTop;  // baseline area of header and footer
     qreal HeaderBottom;
 };
 
@@ -275,7 +276,8 @@ void DrawFurniture(QPainter& painter, const PageGeometry& page, const QString& t
     painter.drawText(header, Qt::AlignLeft | Qt::AlignBottom, title);
     painter.drawText(header, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Florimant"));
     painter.setPen(QPen(FooterColour, 1.5));
-    painter.drawLine(QPointF(page.Body.left(), page.HeaderBottom + 8), QPointF(page.Body.right(), page.HeaderBottom + 8));
+    painter.drawLine(QPointF(page.Body.left(), page.HeaderBottom + 8),
+                     QPointF(page.Body.right(), page.HeaderBottom + 8));
     painter.setPen(FooterColour);
     const QRectF footer(page.Body.left(), page.FooterTop, page.Body.width(), 60);
     painter.drawText(footer, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Pagina %1 di %2").arg(number).arg(total));
@@ -299,14 +301,14 @@ void DrawTitlePage(QPainter& painter, const PageGeometry& page, const QStringLis
     title.setBold(true);
     painter.setFont(title);
     painter.setPen(HeadingColour);
-    painter.drawText(QRectF(page.Body.left(), 80 * mm, page.Body.width(), 40 * mm), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                     lines.value(0));
+    painter.drawText(QRectF(page.Body.left(), 80 * mm, page.Body.width(), 40 * mm),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, lines.value(0));
     QFont subtitle(BodyFamily);
     subtitle.setPointSizeF(14);
     painter.setFont(subtitle);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(page.Body.left(), 125 * mm, page.Body.width(), 30 * mm), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                     lines.value(1));
+    painter.drawText(QRectF(page.Body.left(), 125 * mm, page.Body.width(), 30 * mm),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, lines.value(1));
     QFont small(BodyFamily);
     small.setPointSizeF(10);
     painter.setFont(small);
@@ -318,8 +320,8 @@ void DrawTitlePage(QPainter& painter, const PageGeometry& page, const QStringLis
 }
 
 // The pages of a laid-out document, each clipped to its own slice of the text.
-void DrawPages(QPainter& painter, QPdfWriter& writer, QTextDocument& doc, const PageGeometry& page, const QString& title,
-               int firstNumber, int total) {
+void DrawPages(QPainter& painter, QPdfWriter& writer, QTextDocument& doc, const PageGeometry& page,
+               const QString& title, int firstNumber, int total) {
     const qreal height = doc.pageSize().height();
     for (int index = 0; index < doc.pageCount(); ++index) {
         writer.newPage();
@@ -353,7 +355,8 @@ std::vector<Heading> Headings(QTextDocument& doc) {
 }
 
 QString ContentsMarkdown(const std::vector<Heading>& headings, int firstBodyNumber) {
-    QString html = QStringLiteral("<h1>Indice</h1><table width=\"100%\" cellspacing=\"0\" cellpadding=\"4\" border=\"0\">");
+    QString html =
+        QStringLiteral("<h1>Indice</h1><table width=\"100%\" cellspacing=\"0\" cellpadding=\"4\" border=\"0\">");
     for (const Heading& heading : headings) {
         const QString indent = heading.Level == 1 ? QString() : QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;");
         const QString text = heading.Text.toHtmlEscaped();
@@ -445,7 +448,8 @@ void WriteText(const QString& sourcePath, const QString& outputPath) {
     for (const QString& line : text.split(QLatin1Char('\n'))) {
         const std::string converted = florimant::Utf8ToCp1252(line.toStdString());
         if (converted.find('?') != std::string::npos && !line.contains(QLatin1Char('?')))
-            throw std::runtime_error(sourcePath.toStdString() + ": carattere non rappresentabile in Windows-1252: " + line.toStdString());
+            throw std::runtime_error(sourcePath.toStdString() +
+                                     ": carattere non rappresentabile in Windows-1252: " + line.toStdString());
         bytes += converted + "\r\n";
     }
     std::ofstream out(outputPath.toStdString(), std::ios::binary | std::ios::trunc);

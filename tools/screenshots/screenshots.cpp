@@ -4,25 +4,25 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cstdio>
 
 #include "ui/backup_window.hpp"
 #include "ui/calibration_window.hpp"
+#include "ui/line_thickness_window.hpp"
+#include "ui/main_window.hpp"
 #include "ui/manual_window.hpp"
+#include "ui/orb_editor_window.hpp"
 #include "ui/printer_window.hpp"
 #include "ui/text_editor_window.hpp"
 #include "ui/update_window.hpp"
-#include "ui/line_thickness_window.hpp"
-#include "ui/main_window.hpp"
-#include "ui/orb_editor_window.hpp"
 #include "ui/user_name_window.hpp"
 
 namespace {

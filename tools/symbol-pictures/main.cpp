@@ -36,13 +36,16 @@ int main(int argc, char** argv) {
         if (mode == "outlines" && (args.size() == 3 || args.size() == 4)) {
             const QString font = args.size() == 4 ? args[2] : QString(symbols::PinnedFontFile);
             if (symbols::FileSha256(font) != symbols::PinnedFontSha256)
-                std::cerr << "warning: " << font.toStdString() << " is not the pinned font file; the outlines will differ\n";
+                std::cerr << "warning: " << font.toStdString()
+                          << " is not the pinned font file; the outlines will differ\n";
             const symbols::OutlineTable table = symbols::ExtractOutlines(font);
-            florimant::ReplaceFile(args.last().toStdString(), symbols::FormatOutlineTable(table, symbols::OutlineTableHeader(font)));
+            florimant::ReplaceFile(args.last().toStdString(),
+                                   symbols::FormatOutlineTable(table, symbols::OutlineTableHeader(font)));
             return 0;
         }
         if (mode == "pictures" && args.size() == 4) {
-            const int n = symbols::WritePictures(symbols::ReadOutlineTable(args[2].toStdString()), args[3].toStdString());
+            const int n =
+                symbols::WritePictures(symbols::ReadOutlineTable(args[2].toStdString()), args[3].toStdString());
             std::cout << n << " pictures written\n";
             return 0;
         }

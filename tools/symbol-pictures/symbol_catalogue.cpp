@@ -28,10 +28,17 @@ SymbolEntry Body(int number, const char* meaning, Colour rgb, std::u32string cha
 SymbolEntry Sign(int number, const char* meaning, Colour rgb) {
     char digits[3];
     std::snprintf(digits, sizeof digits, "%02d", number);
-    return {std::string("SegM") + digits, "Zodiaco", "SegM", digits, meaning, rgb, std::u32string(1, char32_t(0x2647 + number))};
+    return {std::string("SegM") + digits,
+            "Zodiaco",
+            "SegM",
+            digits,
+            meaning,
+            rgb,
+            std::u32string(1, char32_t(0x2647 + number))};
 }
 
-SymbolEntry Element(const char* name, const char* meaning, Colour rgb, DrawnShape shape, std::u32string characters = {}) {
+SymbolEntry Element(const char* name, const char* meaning, Colour rgb, DrawnShape shape,
+                    std::u32string characters = {}) {
     return {name, "Simboli", name, "", meaning, rgb, std::move(characters), shape};
 }
 
@@ -55,7 +62,7 @@ std::vector<SymbolEntry> MakeCatalogue() {
     c.push_back(Body(13, "Nodo Sud", {150, 90, 210}, U"\u260B"));
     c.push_back(Body(14, "Ascendente", {215, 0, 150}, U"AS"));
     c.push_back(Body(15, "Medio Cielo", {215, 0, 150}, U"MC"));
-    const char* signs[] = {"Ariete", "Toro", "Gemelli", "Cancro", "Leone", "Vergine",
+    const char* signs[] = {"Ariete",   "Toro",      "Gemelli",    "Cancro",     "Leone",    "Vergine",
                            "Bilancia", "Scorpione", "Sagittario", "Capricorno", "Acquario", "Pesci"};
     const Colour byElement[] = {Fire, Earth, Air, Water};
     for (int s = 1; s <= 12; ++s) c.push_back(Sign(s, signs[s - 1], byElement[(s - 1) % 4]));
@@ -158,7 +165,8 @@ OutlineTable ParseOutlineTable(const std::string& text, const std::string& fileN
         std::string word;
         words >> word;
         if (word == "glyph") {
-            if (!(words >> current) || table.count(current)) Malformed(fileName, number, "nome del simbolo mancante o ripetuto");
+            if (!(words >> current) || table.count(current))
+                Malformed(fileName, number, "nome del simbolo mancante o ripetuto");
             table[current];
             continue;
         }
@@ -200,12 +208,14 @@ int WritePictures(const OutlineTable& table, const std::filesystem::path& instal
     int written = 0;
     for (const SymbolEntry& e : Catalogue()) {
         const auto it = table.find(e.Key);
-        if (it == table.end() || it->second.empty()) throw florimant::DataFileError(e.Key, "contorno del simbolo mancante");
+        if (it == table.end() || it->second.empty())
+            throw florimant::DataFileError(e.Key, "contorno del simbolo mancante");
         for (Variant v : AllVariants) {
             const std::vector<uint8_t> bytes = PictureBytes(it->second, VariantColour(e, v));
             std::string name = ProgramPath(e, v);
             name[e.Folder.size()] = '/';
-            florimant::ReplaceFile(installation / name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+            florimant::ReplaceFile(installation / name,
+                                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
             ++written;
         }
     }

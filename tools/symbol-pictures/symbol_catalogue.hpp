@@ -27,11 +27,11 @@ inline constexpr Variant AllVariants[] = {Variant::Colour, Variant::OnBlack, Var
 enum class DrawnShape { None, Crescent, FireTriangle, EarthTriangle, AirTriangle, WaterTriangle, Salt, Sulphur };
 
 struct SymbolEntry {
-    std::string Key;     // "PiaX01", "SegM05", "ElFuo1": unique, names the outline
-    std::string Folder;  // "Simboli" or "Zodiaco"
-    std::string Stem;    // file name before the variant letter ("PiaX", "SegM", "ElFuo1")
-    std::string Number;  // two digits after the variant letter, or empty
-    std::string Meaning; // what the glyph stands for, for the documentation and the contact sheet
+    std::string Key;      // "PiaX01", "SegM05", "ElFuo1": unique, names the outline
+    std::string Folder;   // "Simboli" or "Zodiaco"
+    std::string Stem;     // file name before the variant letter ("PiaX", "SegM", "ElFuo1")
+    std::string Number;   // two digits after the variant letter, or empty
+    std::string Meaning;  // what the glyph stands for, for the documentation and the contact sheet
     florimant::Colour Rgb;
     std::u32string Characters;  // font characters drawn side by side (empty for drawn shapes)
     DrawnShape Shape = DrawnShape::None;

@@ -171,7 +171,8 @@ void DropFlatPoints(const QPolygonF& c, qsizetype from, qsizetype to, std::vecto
     qsizetype at = from;
     for (qsizetype i = from + 1; i < to; ++i) {
         const QPointF p = c[i];
-        const double d = len > 0 ? std::fabs(dx * (p.y() - a.y()) - dy * (p.x() - a.x())) / len : std::hypot(p.x() - a.x(), p.y() - a.y());
+        const double d = len > 0 ? std::fabs(dx * (p.y() - a.y()) - dy * (p.x() - a.x())) / len
+                                 : std::hypot(p.x() - a.x(), p.y() - a.y());
         if (d > worst) worst = d, at = i;
     }
     if (worst <= FlatnessTolerance) return;
@@ -229,7 +230,8 @@ OutlineTable ExtractOutlines(const QString& fontFile) {
     if (!font.isValid()) throw std::runtime_error("cannot read the font " + fontFile.toStdString());
     OutlineTable table;
     for (const SymbolEntry& e : Catalogue())
-        table[e.Key] = e.Shape == DrawnShape::None ? FontOutline(font, e.Characters) : Contours(FitToPicture(DrawnPath(e.Shape)));
+        table[e.Key] =
+            e.Shape == DrawnShape::None ? FontOutline(font, e.Characters) : Contours(FitToPicture(DrawnPath(e.Shape)));
     return table;
 }
 
@@ -237,10 +239,12 @@ std::string OutlineTableHeader(const QString& fontFile) {
     const QRawFont font(fontFile, 2048);
     return "Outlines of the symbol pictures (tools/symbol-pictures): closed contours in picture units,\n"
            "0..1000 both ways, Y downwards, filled even-odd. Written by `symbol-pictures outlines`.\n"
-           "Glyphs from " + font.familyName().toStdString() + " (" + QFileInfo(fontFile).fileName().toStdString() +
+           "Glyphs from " +
+           font.familyName().toStdString() + " (" + QFileInfo(fontFile).fileName().toStdString() +
            "), DejaVu fonts licence (Bitstream Vera; DejaVu changes public domain);\n"
            "the element, salt and sulphur signs are drawn by the generator.\n"
-           "font-sha256 " + FileSha256(fontFile).toStdString() + "\n";
+           "font-sha256 " +
+           FileSha256(fontFile).toStdString() + "\n";
 }
 
 QImage RenderContactSheet(const std::filesystem::path& installation) {
@@ -276,7 +280,8 @@ QImage RenderContactSheet(const std::filesystem::path& installation) {
                 painter.drawLine(r.right() - 4, r.center().y(), r.right(), r.center().y());
             }
             const florimant::MetafilePicture picture = florimant::LoadMetafilePicture(folder, ProgramPath(e, v));
-            device.Picture(picture, {double(r.left()), double(r.top()), double(r.left() + size), double(r.top() + size)});
+            device.Picture(picture,
+                           {double(r.left()), double(r.top()), double(r.left() + size), double(r.top() + size)});
             x += size + (size == Big ? Pad : 2 * Pad);
         };
         cell(Variant::Colour, false, Big);

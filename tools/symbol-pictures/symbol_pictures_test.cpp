@@ -14,8 +14,8 @@
 #include <sstream>
 
 #ifdef SYMBOL_PICTURES_EMF2SVG
-#include <QSvgRenderer>
 #include <emf2svg.h>
+#include <QSvgRenderer>
 #endif
 
 #include "common/data_file_error.hpp"
@@ -127,7 +127,8 @@ TEST(SymbolPictures, VariantsAreColourWhiteOnTheWindowAndBlackOnPaper) {
         EXPECT_EQ(colour.Contours, window.Contours);
         EXPECT_EQ(colour.Contours, paper.Contours);
         // A colour picture must show on the black window and on white paper alike.
-        const int light = std::max({e.Rgb.Red, e.Rgb.Green, e.Rgb.Blue}), dark = std::min({e.Rgb.Red, e.Rgb.Green, e.Rgb.Blue});
+        const int light = std::max({e.Rgb.Red, e.Rgb.Green, e.Rgb.Blue}),
+                  dark = std::min({e.Rgb.Red, e.Rgb.Green, e.Rgb.Blue});
         EXPECT_GE(light, 120);
         EXPECT_LE(dark, 180);
     }
@@ -208,7 +209,8 @@ TEST(SymbolPictures, AnIndependentReaderPaintsThePicturesAsWeDo) {
     constexpr int Side = 120;
     for (const symbols::SymbolEntry& e : symbols::Catalogue()) {
         SCOPED_TRACE(e.Key);
-        const MetafilePicture picture = LoadMetafilePicture(ProgramFolder(Installation), symbols::ProgramPath(e, symbols::Variant::Colour));
+        const MetafilePicture picture =
+            LoadMetafilePicture(ProgramFolder(Installation), symbols::ProgramPath(e, symbols::Variant::Colour));
         std::vector<uint8_t> bytes = picture.Bytes;
         generatorOptions options{};
         options.nameSpace = const_cast<char*>("svg");
@@ -243,7 +245,8 @@ TEST(SymbolPictures, AnIndependentReaderPaintsThePicturesAsWeDo) {
             Ink k;
             for (int y = 0; y < Side; ++y)
                 for (int x = 0; x < Side; ++x)
-                    if (image.pixelColor(x, y) == QColor(e.Rgb.Red, e.Rgb.Green, e.Rgb.Blue)) ++k.Count, k.X += x, k.Y += y;
+                    if (image.pixelColor(x, y) == QColor(e.Rgb.Red, e.Rgb.Green, e.Rgb.Blue))
+                        ++k.Count, k.X += x, k.Y += y;
             if (k.Count > 0) k.X /= k.Count, k.Y /= k.Count;
             return k;
         };
@@ -258,15 +261,15 @@ TEST(SymbolPictures, AnIndependentReaderPaintsThePicturesAsWeDo) {
 
 TEST(SymbolPictures, AMalformedOutlineTableIsRefusedWithTheLineNamed) {
     const char* bad[] = {
-        "c 1 2 3 4 5 6\n",                      // a contour before any glyph
-        "glyph PiaX01\nc 1 2 3 4 5\n",          // odd number of coordinates
-        "glyph PiaX01\nc 1 2 3 4\n",            // fewer than three points
-        "glyph PiaX01\nc 1 2 3 4 5 1001\n",     // outside the picture
-        "glyph PiaX01\nc 1 2 3 4 5 -6\n",       // negative
-        "glyph PiaX01\nc 1 2 3 x4 5 6\n",       // not a number
-        "glyph PiaX01\nglyph PiaX01\n",         // repeated name
-        "glyph\n",                              // no name
-        "glyph PiaX01\nz 1 2\n",                // unknown line
+        "c 1 2 3 4 5 6\n",                   // a contour before any glyph
+        "glyph PiaX01\nc 1 2 3 4 5\n",       // odd number of coordinates
+        "glyph PiaX01\nc 1 2 3 4\n",         // fewer than three points
+        "glyph PiaX01\nc 1 2 3 4 5 1001\n",  // outside the picture
+        "glyph PiaX01\nc 1 2 3 4 5 -6\n",    // negative
+        "glyph PiaX01\nc 1 2 3 x4 5 6\n",    // not a number
+        "glyph PiaX01\nglyph PiaX01\n",      // repeated name
+        "glyph\n",                           // no name
+        "glyph PiaX01\nz 1 2\n",             // unknown line
     };
     for (const char* text : bad) {
         SCOPED_TRACE(text);

@@ -36,8 +36,8 @@ TEST(Dignities, TableCodes) {
     EXPECT_EQ(DignityOf(3, 5), Fall);         // Mercury in Leo
     EXPECT_EQ(DignityOf(3, 6), Domicile);
     EXPECT_EQ(DignityOf(3, 12), Exile);
-    EXPECT_EQ(DignityOf(1, 11), Exile);       // Sun in Aquarius
-    EXPECT_EQ(DignityOf(7, 1), Fall);         // Saturn in Aries
+    EXPECT_EQ(DignityOf(1, 11), Exile);  // Sun in Aquarius
+    EXPECT_EQ(DignityOf(7, 1), Fall);    // Saturn in Aries
     EXPECT_EQ(DignityOf(2, 3), NoDignity);
     // Every sign has exactly one domicile ruler, and each planet's four kinds cover distinct signs.
     for (int s = 1; s <= 12; ++s) {
@@ -55,7 +55,7 @@ TEST(Dignities, ShippedReceptionListsAreTheGeneratedOnes) {
         EXPECT_EQ(lists.Keys[static_cast<size_t>(size - 2)], MutualReceptionKeys(size)) << size;
     EXPECT_EQ(lists.Keys[0].size(), 61u);
     const auto& pairs = lists.Keys[0];
-    EXPECT_TRUE(std::binary_search(pairs.begin(), pairs.end(), "01040205"));  // Sun in Cancer, Moon in Leo
+    EXPECT_TRUE(std::binary_search(pairs.begin(), pairs.end(), "01040205"));   // Sun in Cancer, Moon in Leo
     EXPECT_FALSE(std::binary_search(pairs.begin(), pairs.end(), "01050204"));  // both at home: no reception
     // Every member of every key stands in a domicile of another member and rules someone's sign.
     for (const auto& key : lists.Keys[2]) {

@@ -47,10 +47,10 @@ TEST(AspectRules, OrbBoundsAreStrict) {
 TEST(AspectList, LinesAndExclusionOfExactOppositions) {
     ChartData chart = QuietChart();
     chart.Longitude[Body::Sun] = 10;
-    chart.Longitude[Body::Moon] = 132.3456L;                 // trine, exactness 2.3456
-    chart.Longitude[Body::Mars] = 190;                       // exact opposition to the Sun
+    chart.Longitude[Body::Moon] = 132.3456L;  // trine, exactness 2.3456
+    chart.Longitude[Body::Mars] = 190;        // exact opposition to the Sun
     chart.Longitude[Body::NorthNode] = 250;
-    chart.Longitude[Body::SouthNode] = 70;                   // the node axis
+    chart.Longitude[Body::SouthNode] = 70;  // the node axis
     const auto lines = AspectListLines(chart, OrbsOf(FixedOrbSetA()));
     ASSERT_GE(lines.size(), 5u);
     EXPECT_EQ(lines.front(), "ASPETTI PLANETARI");
@@ -69,7 +69,8 @@ TEST(AspectList, OrderOfPairsAndFirstMatchingKind) {
     // With orbs of 15 a separation of 100 is both a square (90 ± 15) and a trine (120 ± 15):
     // the trine is tested first.
     AspectOrbs wide{};
-    for (auto kind : {AspectKind::Congiunzione, AspectKind::Quadrato, AspectKind::Trigono}) wide[static_cast<size_t>(kind)] = 15;
+    for (auto kind : {AspectKind::Congiunzione, AspectKind::Quadrato, AspectKind::Trigono})
+        wide[static_cast<size_t>(kind)] = 15;
     ChartData two;
     two.Longitude[1] = 0;
     two.Longitude[2] = 106;
@@ -87,7 +88,8 @@ TEST(AspectList, OrderOfPairsAndFirstMatchingKind) {
     chart.Longitude[Body::Ascendant] = 100;
     chart.Longitude[Body::Midheaven] = 10;
     const auto lines = AspectListLines(chart, OrbsOf(FixedOrbSetA()));
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "0.00   l'Ascendente in Quadratura con il Mediocielo"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "0.00   l'Ascendente in Quadratura con il Mediocielo"),
+              lines.end());
 }
 
 TEST(AspectWheel, PlacesRoundedExactnessAndBand) {
@@ -157,9 +159,9 @@ TEST(SphericalGrid, DistancesAndMarks) {
     chart.Longitude[1] = 0;
     chart.Latitude[1] = 0;
     chart.Longitude[2] = 0;
-    chart.Latitude[2] = 5;  // same longitude, 5° apart
-    chart.Longitude[3] = 91;  // square to the Sun
-    chart.Longitude[4] = 121; // trine to the Sun, sesquiquadrate to Mercury... only majors mark
+    chart.Latitude[2] = 5;     // same longitude, 5° apart
+    chart.Longitude[3] = 91;   // square to the Sun
+    chart.Longitude[4] = 121;  // trine to the Sun, sesquiquadrate to Mercury... only majors mark
     const auto cells = ComputeSphericalGrid(chart, FixedOrbSetA().Orbs);
     ASSERT_EQ(cells.size(), 54u);
     EXPECT_TRUE(cells[0].MarkC);

@@ -25,7 +25,9 @@ struct TempFolder {
 };
 
 // A specific-text line: key padded to 21 characters, then the text.
-std::string Spe(const std::string& key, const std::string& text) { return key + std::string(21 - key.size(), ' ') + text; }
+std::string Spe(const std::string& key, const std::string& text) {
+    return key + std::string(21 - key.size(), ' ') + text;
+}
 
 const ProgramFolder& Installation() {
     static const ProgramFolder folder(FLORIMANT_INSTALLATION_DIR);
@@ -52,11 +54,15 @@ TEST(Attributions, PointPanelsFollowTheMatchingRules) {
     const auto sun = ShowPointAttributions(t.folder, chart, 1, dodecatemoria);
     EXPECT_EQ(sun.SpecificHeading, "ATTRIBUZIONI SPECIFICHE al PIANETA");
     const std::vector<std::string> expected{
-        "SOLE  15\xC2\xB0" "12' Toro ",
-        ("Sole in Toro: " + std::string(80, 'a')).substr(0, 60),                // rule a: 60 characters
-        ("Sole nel settimo termine " + std::string(80, 'b')).substr(0, 80),     // rule b: 80
-        "quinto decano", "quinta decade", "trigono",
-        "Dodecatemorie SOLE = 17\xC2\xB0" "24' Scorpione "};
+        "SOLE  15\xC2\xB0"
+        "12' Toro ",
+        ("Sole in Toro: " + std::string(80, 'a')).substr(0, 60),             // rule a: 60 characters
+        ("Sole nel settimo termine " + std::string(80, 'b')).substr(0, 80),  // rule b: 80
+        "quinto decano",
+        "quinta decade",
+        "trigono",
+        "Dodecatemorie SOLE = 17\xC2\xB0"
+        "24' Scorpione "};
     EXPECT_EQ(sun.Specific, expected);
     EXPECT_EQ(sun.General, (std::vector<std::string>{"Il Sole, principio vitale", "seconda riga"}));
     // The Ascendant's term key never matches; the Midheaven's short key does through rule a.
@@ -98,11 +104,12 @@ TEST(Attributions, AquariusTextsThroughBothCodes) {
     ReplaceTextFile(t.folder, SignKeysFile, SignKeyLines());
     ReplaceTextFile(t.folder, GeneralSignTextsFile, {"Aq Acquario: segno d'aria fisso", "Ac mai letta", "Ar Ariete"});
     ReplaceTextFile(t.folder, SpecificSignTextsFile,
-                    {"AcAnTor" + std::string(13, ' ') + "riflesso in Toro", "AcCaSco" + std::string(13, ' ') + "contro in Scorpione"});
+                    {"AcAnTor" + std::string(13, ' ') + "riflesso in Toro",
+                     "AcCaSco" + std::string(13, ' ') + "contro in Scorpione"});
     const auto aquarius = ShowSignAttributions(t.folder, 11);
     EXPECT_EQ(aquarius.Specific, (std::vector<std::string>{"ACQUARIO  "}));
-    EXPECT_EQ(aquarius.General, (std::vector<std::string>{"ACQUARIO  ", "Acquario: segno d'aria fisso", "riflesso in Toro",
-                                                          "contro in Scorpione"}));
+    EXPECT_EQ(aquarius.General, (std::vector<std::string>{"ACQUARIO  ", "Acquario: segno d'aria fisso",
+                                                          "riflesso in Toro", "contro in Scorpione"}));
     EXPECT_EQ(aquarius.GeneralHeading, "ATTRIBUZIONI GENERALI al SEGNO");
     EXPECT_THROW(ShowSignAttributions(ProgramFolder(t.path / "none"), 1), std::exception);
 }
@@ -160,17 +167,24 @@ TEST(ShippedTexts, EveryChartKeyHasItsText) {
     std::uniform_real_distribution<double> degrees(0, 360);
     for (int n = 0; n < 300; ++n) {
         ChartData chart;
-        for (int i = 1; i <= 11; ++i) chart.Longitude[static_cast<size_t>(i)] = n % 10 == 0 ? std::fmod(10.0 * (i + n / 10), 360.0) : degrees(random);
-        for (int h = 1; h <= 12; ++h) chart.HouseCusps[static_cast<size_t>(h)] = std::fmod(chart.Longitude[10] + 30 * (h - 1), 360.0L);
+        for (int i = 1; i <= 11; ++i)
+            chart.Longitude[static_cast<size_t>(i)] =
+                n % 10 == 0 ? std::fmod(10.0 * (i + n / 10), 360.0) : degrees(random);
+        for (int h = 1; h <= 12; ++h)
+            chart.HouseCusps[static_cast<size_t>(h)] = std::fmod(chart.Longitude[10] + 30 * (h - 1), 360.0L);
         for (const auto& key : ChartKeyLines(chart, ComputeSectors(chart), FixedOrbSetA().Orbs)) {
-            const bool found = key.size() == 8 ? heads8.count(key) > 0 : key.size() == 6 ? heads6.count(key) > 0 : heads4.count(key) > 0;
+            const bool found = key.size() == 8   ? heads8.count(key) > 0
+                               : key.size() == 6 ? heads6.count(key) > 0
+                                                 : heads4.count(key) > 0;
             EXPECT_TRUE(found) << key;
         }
     }
     // Sign reflections.
     const auto signTexts = ReadTextLines(Installation(), SpecificSignTextsFile);
     for (const auto& key : SignKeyLines())
-        EXPECT_TRUE(std::any_of(signTexts.begin(), signTexts.end(), [&](const std::string& l) { return l.rfind(key, 0) == 0; })) << key;
+        EXPECT_TRUE(std::any_of(signTexts.begin(), signTexts.end(), [&](const std::string& l) {
+            return l.rfind(key, 0) == 0;
+        })) << key;
 }
 
 TEST(ShippedTexts, HelpMessagesAreNumberedInOrder) {

@@ -46,9 +46,9 @@ TEST(Constitution, SignBoundariesAndClasses) {
     chart.Longitude[1] = 30;                                // exactly 30° is Taurus
     chart.Longitude[2] = 359.999L;                          // Pisces
     const auto elemental = ComputeElementalConstitution(chart);
-    EXPECT_EQ(elemental.Cells[0][Earth], 1);     // Taurus: Sale, Earth
-    EXPECT_EQ(elemental.Cells[2][Water], 1);     // Pisces: Mercurio, Water
-    EXPECT_EQ(elemental.Cells[0][Water], 5);     // Cancer: Sale, Water
+    EXPECT_EQ(elemental.Cells[0][Earth], 1);  // Taurus: Sale, Earth
+    EXPECT_EQ(elemental.Cells[2][Water], 1);  // Pisces: Mercurio, Water
+    EXPECT_EQ(elemental.Cells[0][Water], 5);  // Cancer: Sale, Water
     const auto seasonal = ComputeSeasonalConstitution(chart);
     EXPECT_EQ(seasonal.Cells[1][0], 1);  // Taurus: fixed, spring
     EXPECT_EQ(seasonal.Cells[2][3], 1);  // Pisces: mutable, winter
@@ -75,8 +75,8 @@ TEST(Constitution, CountsAlwaysAddUp) {
 TEST(Antiscia, ReflectionsOfPointsAndSigns) {
     const auto at10 = ComputeAntiscia(10);
     ASSERT_TRUE(at10.Antiscion && at10.ContraAntiscion);
-    EXPECT_DOUBLE_EQ(static_cast<double>(*at10.Antiscion), 350);         // 20° Pisces
-    EXPECT_DOUBLE_EQ(static_cast<double>(*at10.ContraAntiscion), 170);   // 20° Virgo
+    EXPECT_DOUBLE_EQ(static_cast<double>(*at10.Antiscion), 350);        // 20° Pisces
+    EXPECT_DOUBLE_EQ(static_cast<double>(*at10.ContraAntiscion), 170);  // 20° Virgo
     const auto at0 = ComputeAntiscia(0);
     EXPECT_FALSE(at0.Antiscion.has_value());
     EXPECT_FALSE(at0.ContraAntiscion.has_value());
@@ -87,8 +87,8 @@ TEST(Antiscia, ReflectionsOfPointsAndSigns) {
 
 TEST(ClickCycle, PointsAndSigns) {
     uint8_t sun = 0;
-    const ClickAction expected[] = {ClickAction::ShowAttributions, ClickAction::ShowSignatureList, ClickAction::HidePanel,
-                                    ClickAction::ShowAntiscia, ClickAction::ShowAttributions};
+    const ClickAction expected[] = {ClickAction::ShowAttributions, ClickAction::ShowSignatureList,
+                                    ClickAction::HidePanel, ClickAction::ShowAntiscia, ClickAction::ShowAttributions};
     const int messages[] = {28, 29, 28, 30, 28};
     for (int k = 0; k < 5; ++k) {
         const ClickStep step = AdvancePointClick(1, sun);

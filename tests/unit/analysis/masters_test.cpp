@@ -35,14 +35,14 @@ double UtMinutes(Real jd) {
 }  // namespace
 
 TEST(Masters, HourRulersFollowTheChaldeanOrder) {
-    EXPECT_EQ(HourRuler(1, 0), 1);   // Sunday: Sun
-    EXPECT_EQ(HourRuler(1, 1), 2);   // Monday: Moon
-    EXPECT_EQ(HourRuler(1, 2), 5);   // Tuesday: Mars
+    EXPECT_EQ(HourRuler(1, 0), 1);  // Sunday: Sun
+    EXPECT_EQ(HourRuler(1, 1), 2);  // Monday: Moon
+    EXPECT_EQ(HourRuler(1, 2), 5);  // Tuesday: Mars
     EXPECT_EQ(HourRuler(1, 3), 3);
     EXPECT_EQ(HourRuler(1, 4), 6);
     EXPECT_EQ(HourRuler(1, 5), 4);
     EXPECT_EQ(HourRuler(1, 6), 7);
-    EXPECT_EQ(HourRuler(2, 1), 7);   // Monday's second hour: Saturn
+    EXPECT_EQ(HourRuler(2, 1), 7);  // Monday's second hour: Saturn
     // The 25th hour would be the next day's first: Saturday's 24th hour is followed by the Sun.
     EXPECT_EQ(HourRuler(24, 6), 5);
     EXPECT_EQ(HourRuler(0, 1), 0);
@@ -91,7 +91,8 @@ TEST(Masters, SunriseAndPlanetaryHourOfAMondayMorning) {
     // B1 is the Ascendant and B7 the Midheaven of the birth moment (within the sidereal drift
     // of the day).
     EXPECT_NEAR(std::remainder(static_cast<double>(hour.Boundaries[1] - chart.HouseCusps[1]), 360.0), 0, 1.5);
-    EXPECT_NEAR(std::remainder(static_cast<double>(hour.Boundaries[7] - chart.Longitude[Body::Midheaven]), 360.0), 0, 1.5);
+    EXPECT_NEAR(std::remainder(static_cast<double>(hour.Boundaries[7] - chart.Longitude[Body::Midheaven]), 360.0), 0,
+                1.5);
     // The chart is left as it was.
     EXPECT_EQ(chart.Longitude, before.Longitude);
     EXPECT_EQ(chart.HouseCusps, before.HouseCusps);

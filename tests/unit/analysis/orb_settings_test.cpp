@@ -21,7 +21,8 @@ struct SettingsFolder {
     ~SettingsFolder() { fs::remove_all(path); }
     static fs::path Make() {
         static int serial = 0;
-        fs::path p = fs::temp_directory_path() / ("florimant-orbs-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+        fs::path p = fs::temp_directory_path() /
+                     ("florimant-orbs-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
         fs::create_directories(p);
         return p;
     }
@@ -36,7 +37,8 @@ OrbSets NumberedSets() {
     OrbSets sets;
     for (int s = 0; s < 3; ++s) {
         for (int r = 0; r < AspectKindCount; ++r)
-            sets.Sets[static_cast<size_t>(s)].Orbs[static_cast<size_t>(EditorRowToAspect[static_cast<size_t>(r)])] = 100 * s + r + 1;
+            sets.Sets[static_cast<size_t>(s)].Orbs[static_cast<size_t>(EditorRowToAspect[static_cast<size_t>(r)])] =
+                100 * s + r + 1;
         sets.Sets[static_cast<size_t>(s)].ParallelOrb = 100 * s + 15;
         sets.Sets[static_cast<size_t>(s)].AntisciaOrb = 100 * s + 16;
     }
@@ -74,11 +76,11 @@ TEST(OrbSettings, LoadMapsEditorRowsToInternalIndexes) {
     for (const char* l : {"PLACIDO", "VERO", "B", "VERA"}) lines.push_back(l);
     ReplaceTextFile(t.folder, ActiveOrbFile, lines);
     const ActiveOrbTable table = LoadActiveOrbs(t.folder);
-    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::Congiunzione)], 1.5L);   // row 1
-    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::SemiSestile)], 2.5L);    // row 2
-    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::Sestile)], 7.5L);        // row 7
-    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::Quadrato)], 9.5L);       // row 9
-    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::Opposizione)], 14.5L);   // row 14
+    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::Congiunzione)], 1.5L);  // row 1
+    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::SemiSestile)], 2.5L);   // row 2
+    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::Sestile)], 7.5L);       // row 7
+    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::Quadrato)], 9.5L);      // row 9
+    EXPECT_EQ(table.Values.Orbs[static_cast<size_t>(AspectKind::Opposizione)], 14.5L);  // row 14
     EXPECT_EQ(table.Values.ParallelOrb, 15.5L);
     EXPECT_EQ(table.Values.AntisciaOrb, 16.5L);
     EXPECT_EQ(table.HouseSystem, "PLACIDO");

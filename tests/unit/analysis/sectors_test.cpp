@@ -20,7 +20,8 @@ bool Has(const std::vector<std::string>& keys, const std::string& key) {
 // Equal houses from an Ascendant, as the chart of the analysis window sees them.
 ChartData ChartWithAscendant(Real ascendant) {
     ChartData chart;
-    for (int i = 1; i <= 12; ++i) chart.HouseCusps[static_cast<size_t>(i)] = std::fmod(ascendant + 30 * (i - 1), Real(360));
+    for (int i = 1; i <= 12; ++i)
+        chart.HouseCusps[static_cast<size_t>(i)] = std::fmod(ascendant + 30 * (i - 1), Real(360));
     chart.Longitude[Body::Ascendant] = ascendant;
     chart.Longitude[Body::Midheaven] = std::fmod(ascendant + 270, Real(360));
     return chart;
@@ -61,9 +62,9 @@ TEST(Sectors, TermsFromFifteenDegreesBeforeTheAscendant) {
     const auto spanning = TermBoundaries(13);  // boundaries 4, 10, ... 358
     EXPECT_EQ(FindSector(spanning, 359), FindSector(spanning, 1));
     EXPECT_EQ(FindSector(spanning, 359), 1);
-    EXPECT_EQ(FindSector(spanning, 4), 1);   // B0 goes to sector 1
-    EXPECT_EQ(FindSector(spanning, 10), 3);  // other boundaries to the higher sector
-    EXPECT_EQ(FindSector(spanning, 358), 1); // except the last one
+    EXPECT_EQ(FindSector(spanning, 4), 1);    // B0 goes to sector 1
+    EXPECT_EQ(FindSector(spanning, 10), 3);   // other boundaries to the higher sector
+    EXPECT_EQ(FindSector(spanning, 358), 1);  // except the last one
 }
 
 TEST(Sectors, DodecatemoriaAndComputedKeys) {
@@ -117,9 +118,9 @@ TEST(ChartKeys, FamiliesInOrderAndFiles) {
 
 TEST(ChartKeys, HouseBoundaryGoesToTheHigherHouse) {
     const ChartData chart = ChartWithAscendant(100);
-    EXPECT_EQ(KeyHouse(chart.HouseCusps, 115), 2);   // cusp 2 (130) less 15
+    EXPECT_EQ(KeyHouse(chart.HouseCusps, 115), 2);  // cusp 2 (130) less 15
     EXPECT_EQ(KeyHouse(chart.HouseCusps, 114.9L), 1);
-    EXPECT_EQ(KeyHouse(chart.HouseCusps, 86), 1);    // 14° before the Ascendant
+    EXPECT_EQ(KeyHouse(chart.HouseCusps, 86), 1);  // 14° before the Ascendant
     EXPECT_EQ(KeyHouse(chart.HouseCusps, 84), 12);
 }
 

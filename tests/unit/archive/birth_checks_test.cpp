@@ -139,12 +139,27 @@ TEST(HandOver, StopsAtTheFirstFailureInOrder) {
         change(f);
         return CheckHandOver(f).message;
     };
-    EXPECT_EQ(message([](EntryFields& f) { f.EditSogg = "   "; f.EditCalend = ""; }), "Manca il Nome del Soggetto");
-    EXPECT_EQ(message([](EntryFields& f) { f.EditCalend = "GRE"; f.date.day = "40"; }),
+    EXPECT_EQ(message([](EntryFields& f) {
+                  f.EditSogg = "   ";
+                  f.EditCalend = "";
+              }),
+              "Manca il Nome del Soggetto");
+    EXPECT_EQ(message([](EntryFields& f) {
+                  f.EditCalend = "GRE";
+                  f.date.day = "40";
+              }),
               "Manca indicazione Calendario (GREG/GIUL)");
-    EXPECT_EQ(message([](EntryFields& f) { f.date.day = "40"; f.EditLocEstesa = ""; }), "Data Scorretta");
+    EXPECT_EQ(message([](EntryFields& f) {
+                  f.date.day = "40";
+                  f.EditLocEstesa = "";
+              }),
+              "Data Scorretta");
     EXPECT_EQ(message([](EntryFields& f) { f.date.minute = ""; }), "Inserire Data di Nascita");
-    EXPECT_EQ(message([](EntryFields& f) { f.EditLocEstesa = ""; f.EditCoord = ""; }), "Manca Nome Località");
+    EXPECT_EQ(message([](EntryFields& f) {
+                  f.EditLocEstesa = "";
+                  f.EditCoord = "";
+              }),
+              "Manca Nome Località");
     EXPECT_EQ(message([](EntryFields& f) { f.EditCoord = "41N54-012X31"; }), "Coordinate Errate o Mancanti");
     // "1" typed without a sign has nothing after its first character.
     EXPECT_EQ(message([](EntryFields& f) { f.EditFuso = "1"; }), "Manca correzione Coordinate Totale");

@@ -16,31 +16,35 @@ class BirthResultTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // Italy: Gregorian from 15 October 1582 (stored as read: one day is taken off for Italian lists).
-        t.ItalianList("00390000.CAL", {Greg(2299160.5L), Lmt(Ut(1893, 10, 31, 23), -1),
-                                       Change(Ut(1966, 5, 21, 23), -2, "CEST"), Change(Ut(1966, 9, 24, 23), -1, "CET ")});
-        t.ItalianList("00390001.CAL", {Greg(2299160.5L), Change(Ut(1920, 1, 1), -1, "CET "), Change(Ut(1940, 6, 14, 22), -2, "CEST")});
+        t.ItalianList("00390000.CAL",
+                      {Greg(2299160.5L), Lmt(Ut(1893, 10, 31, 23), -1), Change(Ut(1966, 5, 21, 23), -2, "CEST"),
+                       Change(Ut(1966, 9, 24, 23), -1, "CET ")});
+        t.ItalianList("00390001.CAL",
+                      {Greg(2299160.5L), Change(Ut(1920, 1, 1), -1, "CET "), Change(Ut(1940, 6, 14, 22), -2, "CEST")});
         t.Places(LocalityStore::Italia, {Place("ROMA *RM*", 41.9L, 12.5L, 390000, "ITALIA"),
                                          Place("TORINO *TO*", 45.0703L, 7.6869L, 390000, "ITALIA"),
                                          Place("SENZA LMT *XX*", 40, 15, 390001, "ITALIA")});
 
-        t.ForeignList("00440000.CAL", {Greg(2361221.5L), Lmt(Ut(1847, 12, 1), 0), Change(Ut(1916, 5, 21, 2), -1, "BST "),
-                                       Change(Ut(1916, 10, 1, 2), 0, "GMT "), Rich(440001)});
-        t.ForeignList("00440001.CAL", {Greg(1721423.5L), Change(Ut(1940, 2, 25, 2), -1, "BST "), Change(Ut(1945, 10, 7, 2), 0, "GMT ")});
-        t.ForeignList("00010000.CAL", {Greg(2361221.5L), Lmt(Ut(1883, 11, 18, 17), 5), Change(Ut(1960, 4, 24, 7), 4, "EDT "),
-                                       Change(Ut(1960, 10, 30, 6), 5, "EST ")});
-        t.ForeignList("00920000.CAL", {Greg(1721423.5L), Lmt(Ut(1907, 1, 1), -5.5), Change(Ut(1951, 9, 29, 19), -5, "PKT "),
-                                       Change(Ut(2002, 4, 6, 19), -6, "PKST"), Change(Ut(2002, 10, 5, 18), -5, "PKT ")});
+        t.ForeignList("00440000.CAL",
+                      {Greg(2361221.5L), Lmt(Ut(1847, 12, 1), 0), Change(Ut(1916, 5, 21, 2), -1, "BST "),
+                       Change(Ut(1916, 10, 1, 2), 0, "GMT "), Rich(440001)});
+        t.ForeignList("00440001.CAL", {Greg(1721423.5L), Change(Ut(1940, 2, 25, 2), -1, "BST "),
+                                       Change(Ut(1945, 10, 7, 2), 0, "GMT ")});
+        t.ForeignList("00010000.CAL", {Greg(2361221.5L), Lmt(Ut(1883, 11, 18, 17), 5),
+                                       Change(Ut(1960, 4, 24, 7), 4, "EDT "), Change(Ut(1960, 10, 30, 6), 5, "EST ")});
+        t.ForeignList("00920000.CAL",
+                      {Greg(1721423.5L), Lmt(Ut(1907, 1, 1), -5.5), Change(Ut(1951, 9, 29, 19), -5, "PKT "),
+                       Change(Ut(2002, 4, 6, 19), -6, "PKST"), Change(Ut(2002, 10, 5, 18), -5, "PKT ")});
         t.ForeignList("00770000.CAL", {Greg(1721423.5L), Rich(770001)});
         t.ForeignList("00770001.CAL", {Greg(1721423.5L), Rich(770000)});
         t.ForeignList("00330000.CAL", {Greg(1721423.5L), Change(Ut(1900, 1, 1), -1, "CET ")});
         t.ForeignList("00340000.CAL", {Greg(2299160.5L), Change(Ut(1900, 1, 1), -1, "CET ")});
-        t.Places(LocalityStore::Estero, {Place("LONDON", 51.5L, -0.12L, 440000, "REGNO UNITO"),
-                                         Place("NEW YORK", 40.71L, -74, 10000, "STATI UNITI"),
-                                         Place("KARACHI", 24.86L, 67, 920000, "PAKISTAN"),
-                                         Place("CERCHIO", 0, 0, 770000, "X"),
-                                         Place("PARIS", 48.85L, 2.35L, 330000, "FRANCIA"),
-                                         Place("MADRID", 40.4L, -3.7L, 340000, "SPAGNA"),
-                                         Place("ASSENTE", 0, 0, 123456, "X")});
+        t.Places(
+            LocalityStore::Estero,
+            {Place("LONDON", 51.5L, -0.12L, 440000, "REGNO UNITO"),
+             Place("NEW YORK", 40.71L, -74, 10000, "STATI UNITI"), Place("KARACHI", 24.86L, 67, 920000, "PAKISTAN"),
+             Place("CERCHIO", 0, 0, 770000, "X"), Place("PARIS", 48.85L, 2.35L, 330000, "FRANCIA"),
+             Place("MADRID", 40.4L, -3.7L, 340000, "SPAGNA"), Place("ASSENTE", 0, 0, 123456, "X")});
     }
     BirthResult Italy(size_t record, BirthDate d, bool reform = false) {
         return ComputeBirthResult(t.folder(), LocalityFile(t.folder(), LocalityStore::Italia), record, d, reform);
@@ -139,7 +143,7 @@ TEST_F(BirthResultTest, FixedCorrectionFileAfterSeptember1951) {
     const BirthResult summer2002 = Abroad(Karachi, {1, 7, 2002, 12, 0});
     EXPECT_TRUE(summer2002.fixedCorrection);
     EXPECT_EQ(summer2002.EditFuso, "-5");
-    EXPECT_EQ(summer2002.correction, -6);  // the Julian day keeps the list's correction
+    EXPECT_EQ(summer2002.correction, -6);         // the Julian day keeps the list's correction
     EXPECT_EQ(summer2002.EditJD, "2452456.750");  // 06:00 UT
     EXPECT_EQ(Abroad(Karachi, {1, 7, 1950, 12, 0}).EditFuso, "-5.5");
     EXPECT_FALSE(Abroad(London, {1, 7, 1950, 12, 0}).fixedCorrection);

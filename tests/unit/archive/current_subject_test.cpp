@@ -18,7 +18,9 @@ void PrepareArchive(ArchiveFolder& t) {
     AddSubject(t.folder, "BASE", Subject("VERDI ANNA"), {}, FixedSummaries());
 }
 
-std::vector<std::string> Lines(const ArchiveFolder& t, const std::string& file) { return ReadTextLines(t.folder, file); }
+std::vector<std::string> Lines(const ArchiveFolder& t, const std::string& file) {
+    return ReadTextLines(t.folder, file);
+}
 }  // namespace
 
 TEST(RecallSubject, WritesTheCurrentSubjectAndItsCompanionFiles) {

@@ -54,10 +54,8 @@ void ExpectSortedWith(const ArchiveFolder& t, const std::vector<std::string>& mu
     EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end(),
                                [](const std::string& a, const std::string& b) { return CompareIndexTexts(a, b) < 0; }));
     std::vector<std::string> names = IndexNames(t.folder, "BASE");
-    for (const std::string& name : mustHold)
-        EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
-    for (const std::string& name : mustNotHold)
-        EXPECT_EQ(std::count(names.begin(), names.end(), name), 0) << name;
+    for (const std::string& name : mustHold) EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
+    for (const std::string& name : mustNotHold) EXPECT_EQ(std::count(names.begin(), names.end(), name), 0) << name;
     // Every entry points at a readable birth record.
     for (long p = 1; p <= static_cast<long>(texts.size()); ++p) EXPECT_NO_THROW(ReadSubject(t.folder, "BASE", p));
 }

@@ -7,14 +7,22 @@ using namespace florimant;
 using namespace atlas_test;
 
 TEST(PlaceSearchForm, PlainsTheAccentsOfTheTable) {
-    EXPECT_EQ(SearchForm("Z\xFCrich"), "ZURICH");                  // ü
-    EXPECT_EQ(SearchForm("S\xE3o Paulo"), "SAO PAULO");            // ã
-    EXPECT_EQ(SearchForm("A Coru\xF1" "a"), "A CORUNA");           // ñ
-    EXPECT_EQ(SearchForm("\xC9VIAN \xC7" "ORUM"), "EVIAN CORUM");  // É, Ç capitals
-    EXPECT_EQ(SearchForm("Gie\xDF" "en"), "GIESEN");               // ß
-    EXPECT_EQ(SearchForm("B\xF8" "rum B\xE6r"), "BORUM BAR");      // ø, æ
+    EXPECT_EQ(SearchForm("Z\xFCrich"), "ZURICH");        // ü
+    EXPECT_EQ(SearchForm("S\xE3o Paulo"), "SAO PAULO");  // ã
+    EXPECT_EQ(SearchForm("A Coru\xF1"
+                         "a"),
+              "A CORUNA");  // ñ
+    EXPECT_EQ(SearchForm("\xC9VIAN \xC7"
+                         "ORUM"),
+              "EVIAN CORUM");  // É, Ç capitals
+    EXPECT_EQ(SearchForm("Gie\xDF"
+                         "en"),
+              "GIESEN");  // ß
+    EXPECT_EQ(SearchForm("B\xF8"
+                         "rum B\xE6r"),
+              "BORUM BAR");                                        // ø, æ
     EXPECT_EQ(SearchForm("'s-Hertogenbosch"), "S HERTOGENBOSCH");  // leading apostrophe, "-"
-    EXPECT_EQ(SearchForm("ROMA (RM)"), "ROMA  RM)");                // "(" only
+    EXPECT_EQ(SearchForm("ROMA (RM)"), "ROMA  RM)");               // "(" only
     // Capitals the table does not name stay as they are.
     EXPECT_EQ(SearchForm("\xC0\xD1"), "\xC0\xD1");
     EXPECT_EQ(SearchForm("L'AQUILA"), "L'AQUILA");
@@ -40,11 +48,26 @@ std::vector<LocalityRecord> Numbered(const std::vector<std::string>& names) {
 
 TEST(PlaceSearch, LandsOnTheTypedPlaceInTheMiddleRow) {
     AtlasFolder t;
-    t.Places(LocalityStore::Italia,
-             Numbered({"ALBA *CN*", "ANCONA *AN*", "BARI *BA*", "COMO *CO*", "FIRENZE *FI*", "GENOVA *GE*", "MILANO *MI*",
-                       "NAPOLI *NA*", "PALERMO *PA*", "ROMA *RM*", "ROMAGNANO SESIA *NO*", "TORINO *TO*",
-                       "TORINO DI SANGRO *CH*", "VENEZIA *VE*", "VERONA *VR*", "ZOAGLI *GE*", "ZUGLIANO *VI*",
-                       "ZUMPANO *CS*", "ZUNGOLI *AV*", "ZUNGRI *VV*"}));
+    t.Places(LocalityStore::Italia, Numbered({"ALBA *CN*",
+                                              "ANCONA *AN*",
+                                              "BARI *BA*",
+                                              "COMO *CO*",
+                                              "FIRENZE *FI*",
+                                              "GENOVA *GE*",
+                                              "MILANO *MI*",
+                                              "NAPOLI *NA*",
+                                              "PALERMO *PA*",
+                                              "ROMA *RM*",
+                                              "ROMAGNANO SESIA *NO*",
+                                              "TORINO *TO*",
+                                              "TORINO DI SANGRO *CH*",
+                                              "VENEZIA *VE*",
+                                              "VERONA *VR*",
+                                              "ZOAGLI *GE*",
+                                              "ZUGLIANO *VI*",
+                                              "ZUMPANO *CS*",
+                                              "ZUNGOLI *AV*",
+                                              "ZUNGRI *VV*"}));
     const LocalityFile file(t.folder(), LocalityStore::Italia);
     EXPECT_EQ(FindPlacePosition(file, "ROMA"), 10u);
     EXPECT_EQ(FindPlacePosition(file, "NAP"), 7u);  // just before the first name that continues it
@@ -116,8 +139,8 @@ TEST(PlaceSearch, ForeignNamesAreComparedInSearchForm) {
     AtlasFolder t;
     // Sorted by search form, as the writer sorts them: ZüRICH sits between ZUG and ZURZACH.
     std::vector<LocalityRecord> places;
-    for (const char* n : {"AACHEN", "BERN", "GENèVE", "LONDON", "MüNCHEN", "PARIS", "SãO PAULO", "WIEN", "ZUG", "Z\xFCRICH",
-                          "ZURZACH", "ZWOLLE"})
+    for (const char* n : {"AACHEN", "BERN", "GENèVE", "LONDON", "MüNCHEN", "PARIS", "SãO PAULO", "WIEN", "ZUG",
+                          "Z\xFCRICH", "ZURZACH", "ZWOLLE"})
         places.push_back(Place(n, 47, 8, 1, "X"));
     // Written in a literal with UTF-8 accents above, so convert those two to Windows-1252.
     places[2].name = "GEN\xE8VE";

@@ -1,9 +1,9 @@
 #pragma once
 // A throw-away program folder with small locality and regime files for the atlas tests.
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "archive/locality_records.hpp"
@@ -21,9 +21,13 @@ inline Real Ut(int year, int month, int day, int hour = 0, int minute = 0) {
     return JulianDay(1, day, month, year, hour, minute);
 }
 
-inline RegimeRecord Greg(Real storedInstantWithoutOffset) { return MakeRegimeRecord(storedInstantWithoutOffset, "GREG", 0); }
+inline RegimeRecord Greg(Real storedInstantWithoutOffset) {
+    return MakeRegimeRecord(storedInstantWithoutOffset, "GREG", 0);
+}
 inline RegimeRecord Lmt(Real ut, double correction) { return MakeRegimeRecord(ut, "LMT ", correction); }
-inline RegimeRecord Change(Real ut, double correction, const char* label) { return MakeRegimeRecord(ut, label, correction); }
+inline RegimeRecord Change(Real ut, double correction, const char* label) {
+    return MakeRegimeRecord(ut, label, correction);
+}
 inline RegimeRecord Rich(uint32_t list) { return MakeContinuationRecord(list); }
 inline RegimeRecord End() { return RegimeRecord{0, "****", 0}; }
 
@@ -35,7 +39,8 @@ class AtlasFolder {
 public:
     AtlasFolder() {
         static int serial = 0;
-        root_ = fs::temp_directory_path() / ("florimant-atlas-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+        root_ = fs::temp_directory_path() /
+                ("florimant-atlas-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
         fs::remove_all(root_);
         fs::create_directories(root_);
     }
@@ -58,7 +63,9 @@ public:
         ReplaceFile(folder(), "Calendar\\Database.cll", EncodeRegimeRecords(database_));
         ReplaceTextFile(folder(), "Calendar\\Elencal.002", index_);
     }
-    void Places(LocalityStore store, const std::vector<LocalityRecord>& places) { WriteLocalityFile(folder(), store, places); }
+    void Places(LocalityStore store, const std::vector<LocalityRecord>& places) {
+        WriteLocalityFile(folder(), store, places);
+    }
     void Bytes(const std::string& relative, const std::string& bytes) {
         fs::create_directories((root_ / relative).parent_path());
         std::ofstream(root_ / relative, std::ios::binary) << bytes;

@@ -39,7 +39,8 @@ TEST(RegimeRecord, ContinuationNamesTheNextList) {
 
 TEST(RegimeList, ItalianFileIsReadFromRecordZeroUpToTheEndMark) {
     AtlasFolder t;
-    t.ItalianList("00390000.CAL", {Greg(2299160.5L), Lmt(Ut(1893, 10, 31, 23), -1), End(), Change(Ut(1966, 5, 21, 23), -2, "CEST")});
+    t.ItalianList("00390000.CAL",
+                  {Greg(2299160.5L), Lmt(Ut(1893, 10, 31, 23), -1), End(), Change(Ut(1966, 5, 21, 23), -2, "CEST")});
     const RegimeList list = ReadRegimeList(t.folder(), LocalityStore::Italia, "00390000.CAL");
     ASSERT_EQ(list.records.size(), 2u);
     EXPECT_EQ(list.records[0].code, "GREG");

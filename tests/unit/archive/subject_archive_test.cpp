@@ -220,9 +220,9 @@ TEST(SubjectArchive, DamagedFilesAreReportedNamingTheFile) {
     Add(t, "ROSSI MARIO");
     const std::string index = t.Bytes("BASE.ST1");
     t.Put("BASE.ST1", index + "xyz");
-    for (auto op : std::vector<std::function<void()>>{
-             [&] { OpenArchive(t.folder, "BASE"); }, [&] { Add(t, "VERDI ANNA"); },
-             [&] { RemoveIndexEntry(t.folder, "BASE", 1); }}) {
+    for (auto op :
+         std::vector<std::function<void()>>{[&] { OpenArchive(t.folder, "BASE"); }, [&] { Add(t, "VERDI ANNA"); },
+                                            [&] { RemoveIndexEntry(t.folder, "BASE", 1); }}) {
         try {
             op();
             ADD_FAILURE() << "no error";

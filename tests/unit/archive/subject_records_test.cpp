@@ -19,7 +19,9 @@ TEST(SubjectRecords, IndexRecordBytes) {
     EXPECT_EQ(text, "ROSSI MARIO" + std::string(27, ' ') + "00012");
     EXPECT_EQ(Text(EncodeIndexRecord({text})), "\x2B" + text);
     EXPECT_EQ(Text(EncodeIndexRecord({std::string(IndexHeaderText)})),
-              "\x2B" "0 Registro vuoto" + std::string(22, '.') + "00000");
+              "\x2B"
+              "0 Registro vuoto" +
+                  std::string(22, '.') + "00000");
     // A name of exactly 38 characters is stored without padding, a longer one is cut.
     const std::string n38(38, 'A');
     EXPECT_EQ(MakeIndexText(n38, 7), n38 + "00007");
@@ -39,13 +41,13 @@ TEST(SubjectRecords, BirthRecordBytesAtTheirOffsets) {
     r.Reserved1 = "";
     r.Reserved2 = "R2";
     r.AnnotationNumber = "00004";
-    const std::string expected = Field(r.DateField, 20) + Field(r.PlaceField, 39) + Field("GR", 2) + Field("ITALIA", 20) +
-                                 Field("01eA00", 72) + Field("01A00", 60) + Field("eKl3", 124) + Field("", 21) +
-                                 Field("R2", 12) + Field("00004", 5);
+    const std::string expected = Field(r.DateField, 20) + Field(r.PlaceField, 39) + Field("GR", 2) +
+                                 Field("ITALIA", 20) + Field("01eA00", 72) + Field("01A00", 60) + Field("eKl3", 124) +
+                                 Field("", 21) + Field("R2", 12) + Field("00004", 5);
     ASSERT_EQ(expected.size(), 385u);
     EXPECT_EQ(Text(EncodeBirthRecord(r)), expected);
-    EXPECT_EQ(expected[61], 2);     // calendar at 61
-    EXPECT_EQ(expected[379], 5);    // annotation number at 379
+    EXPECT_EQ(expected[61], 2);   // calendar at 61
+    EXPECT_EQ(expected[379], 5);  // annotation number at 379
     BirthRecord back = DecodeBirthRecord(Bytes(expected), "BASE.ST2", 3);
     EXPECT_EQ(back.PlaceField, r.PlaceField);
     EXPECT_EQ(back.Reserved2, "R2");

@@ -138,7 +138,8 @@ TEST_F(AnalysisViews, CoordinatesColumnsStandInsideTheWheelAtTheirAnchors) {
     DrawCoordinateColumn(c, chart, 2);
     ASSERT_NE(Text("[Latitudini]"), nullptr);
     int rows = 0;
-    for (const auto& shape : device_.Shapes()) rows += shape.Shape == Kind::Text && shape.FontUsed == FontForNumber(state_, 15);
+    for (const auto& shape : device_.Shapes())
+        rows += shape.Shape == Kind::Text && shape.FontUsed == FontForNumber(state_, 15);
     EXPECT_EQ(rows, 1 + 9);  // caption and points 1..9: no Ascendant or Midheaven
     EXPECT_EQ(TextAt({93, 80 - 1.5L + 5})->Text, "04° 30' Sud");
     EXPECT_EQ(TextAt({93, 80 - 1.5L + 5 * 7})->Text, "00° 00' Nord");
@@ -180,16 +181,17 @@ TEST_F(AnalysisViews, CoordinatesViewTitlesAndAspectsPanel) {
 std::map<std::string, std::vector<int>> NumbersByColour(const RecordingDevice& d) {
     std::map<std::string, std::vector<int>> found;
     for (const auto& shape : d.Shapes()) {
-        if (shape.Shape != Kind::Text || shape.Text.empty() || shape.Text.find_first_not_of("0123456789") != std::string::npos)
+        if (shape.Shape != Kind::Text || shape.Text.empty() ||
+            shape.Text.find_first_not_of("0123456789") != std::string::npos)
             continue;
         const Colour k = shape.TextColour;
-        const std::string name = k == Grey               ? "grey"
-                                 : k == Colours::White   ? "white"
-                                 : k == Colours::Red     ? "red"
-                                 : k == Colours::Green   ? "green"
-                                 : k == Colours::Yellow  ? "yellow"
-                                 : k == Colours::Cyan    ? "aqua"
-                                                         : "other";
+        const std::string name = k == Grey              ? "grey"
+                                 : k == Colours::White  ? "white"
+                                 : k == Colours::Red    ? "red"
+                                 : k == Colours::Green  ? "green"
+                                 : k == Colours::Yellow ? "yellow"
+                                 : k == Colours::Cyan   ? "aqua"
+                                                        : "other";
         found[name].push_back(std::stoi(shape.Text));
     }
     return found;
@@ -209,8 +211,8 @@ TEST_F(AnalysisViews, ConstitutionTablesOfAChartAllInAries) {
     EXPECT_EQ(Text("STOFFA ELEMENTARE")->TextColour, Colours::Cyan);
     EXPECT_NE(Text("(Livello psicosomatico)"), nullptr);
     EXPECT_NE(Text("[Elementare]"), nullptr);
-    for (const char* label : {"Volontà", "Corpo", "Pensiero", "Sentimento", "Fuoco", "Terra", "Aria", "Acqua", "Tot", "Sale",
-                              "Zolfo", "Mercurio", "Istinto", "Persona", "Collettività"})
+    for (const char* label : {"Volontà", "Corpo", "Pensiero", "Sentimento", "Fuoco", "Terra", "Aria", "Acqua", "Tot",
+                              "Sale", "Zolfo", "Mercurio", "Istinto", "Persona", "Collettività"})
         EXPECT_NE(Text(label), nullptr) << label;
     EXPECT_EQ(Text("Volontà")->TextColour, Colours::Red);
     EXPECT_EQ(Text("Sentimento")->TextColour, Colours::Cyan);
@@ -218,26 +220,28 @@ TEST_F(AnalysisViews, ConstitutionTablesOfAChartAllInAries) {
     EXPECT_EQ(numbers["grey"].size(), 12u);
     EXPECT_EQ(Sum(numbers["grey"]), 7);
     EXPECT_EQ(numbers["white"], (std::vector<int>{7, 0, 0}));  // Sale, Zolfo, Mercurio
-    EXPECT_EQ(numbers["red"], std::vector<int>{7});              // the Fire column
+    EXPECT_EQ(numbers["red"], std::vector<int>{7});            // the Fire column
     EXPECT_EQ(numbers["green"], std::vector<int>{0});
 
     device_.Clear();
     DrawConstitution(c, chart, 2);
     EXPECT_NE(Text("STOFFA STAGIONALE"), nullptr);
-    for (const char* label : {"Primavera", "Estate", "Autunno", "Inverno", "Tropici", "(cardinali)", "Solidi", "(fissi)",
-                              "Bicorporei", "(mutevoli)", "Totali", "[Stagionale]", "(Livello somatopsichico)"})
+    for (const char* label :
+         {"Primavera", "Estate", "Autunno", "Inverno", "Tropici", "(cardinali)", "Solidi", "(fissi)", "Bicorporei",
+          "(mutevoli)", "Totali", "[Stagionale]", "(Livello somatopsichico)"})
         EXPECT_NE(Text(label), nullptr) << label;
     EXPECT_EQ(Text("Primavera")->TextColour, Colours::Yellow);
     numbers = NumbersByColour(device_);
     EXPECT_EQ(numbers["white"], (std::vector<int>{7, 0, 0}));  // cardinal
-    EXPECT_EQ(numbers["yellow"], std::vector<int>{7});           // spring
+    EXPECT_EQ(numbers["yellow"], std::vector<int>{7});         // spring
 
     // Elemental humours: Fire 7, hot 7 and dry 7; seasonal: Air 7, hot 7 and moist 7.
     device_.Clear();
     DrawConstitution(c, chart, 1);
     EXPECT_NE(Text("ATTRIBUZIONE UMORALE"), nullptr);
     EXPECT_NE(Text("(Elementare)"), nullptr);
-    for (const char* label : {"Estroverso", "Eteronomo", "Introverso", "Autonomo", "C=caldo", "U=umido", "F=freddo", "S=secco"})
+    for (const char* label :
+         {"Estroverso", "Eteronomo", "Introverso", "Autonomo", "C=caldo", "U=umido", "F=freddo", "S=secco"})
         EXPECT_NE(Text(label), nullptr) << label;
     numbers = NumbersByColour(device_);
     EXPECT_EQ(numbers["white"], (std::vector<int>{7, 0, 0, 7}));  // hot, moist, cold, dry
@@ -389,7 +393,7 @@ TEST_F(AnalysisViews, ArchetypalViewDrawsTheReducedWheelWithoutHouseRing) {
     ASSERT_NE(Text(std::string(50, ' ')), nullptr);
     EXPECT_EQ(Text(std::string(50, ' '))->Points[0][0], At({197, 48}));
     for (const char* numeral : {"I", "IV", "X", "XII"}) EXPECT_EQ(Text(numeral), nullptr) << numeral;
-    EXPECT_NE(Text("AS"), nullptr);          // angle marks
+    EXPECT_NE(Text("AS"), nullptr);           // angle marks
     EXPECT_NE(Text("Florimant 3"), nullptr);  // footer logo
     EXPECT_EQ(result.HelpMessage, 9);
     EXPECT_FALSE(result.ShowAspectsPanel);
@@ -397,7 +401,8 @@ TEST_F(AnalysisViews, ArchetypalViewDrawsTheReducedWheelWithoutHouseRing) {
     EXPECT_FALSE(result.SignsRecorded);
     // The clickable natal ring on the middle of R3 + 4 .. R4 + 5.
     for (int b = 1; b <= 11; ++b)
-        EXPECT_NEAR(double(std::hypot(result.Points[size_t(b)].X - 100, result.Points[size_t(b)].Y - 100)), 62, 1e-9) << b;
+        EXPECT_NEAR(double(std::hypot(result.Points[size_t(b)].X - 100, result.Points[size_t(b)].Y - 100)), 62, 1e-9)
+            << b;
 
     // Exactly the planets of the table are clickable; Saturn in Aquarius (330°) is at home.
     const ArchetypalStructure structure = ComputeArchetypalStructure(folder_, chart);
@@ -425,7 +430,8 @@ TEST_F(AnalysisViews, AspectsStatesLinesBandsAndGrids) {
     ASSERT_NE(Text("(Solo aspetti maggiori) "), nullptr);
     EXPECT_EQ(Text("(Solo aspetti maggiori) ")->FontUsed, FontForNumber(state_, 15));
     int dashes = 0;
-    for (const auto& shape : device_.Shapes()) dashes += shape.Shape == Kind::Line && shape.PenUsed == PenForRole(state_, 2);
+    for (const auto& shape : device_.Shapes())
+        dashes += shape.Shape == Kind::Line && shape.PenUsed == PenForRole(state_, 2);
     EXPECT_GE(dashes, 15 * hard);
     EXPECT_TRUE(result.ShowAspectsPanel);
     EXPECT_EQ(result.AspectsPanel, AspectListLines(chart, orbs_));
@@ -436,7 +442,8 @@ TEST_F(AnalysisViews, AspectsStatesLinesBandsAndGrids) {
     result = DrawAnalysisView(c, chart, folder_, orbs_, AspectsView, 1);
     int bands = 0;
     for (const auto& shape : device_.Shapes())
-        bands += shape.Shape == Kind::Polygons && (shape.BrushUsed == Brush(Colours::Blue) || shape.BrushUsed == Brush(Colours::Red));
+        bands += shape.Shape == Kind::Polygons &&
+                 (shape.BrushUsed == Brush(Colours::Blue) || shape.BrushUsed == Brush(Colours::Red));
     EXPECT_EQ(bands, int(wheel.size()));
     EXPECT_EQ(result.HelpMessage, 24);
 
@@ -481,7 +488,10 @@ TEST_F(AnalysisViews, AntisciaOfAPlanetAtTenDegreesAries) {
     for (const auto& shape : device_.Shapes())
         if (shape.Shape == Kind::Line) {
             const Colour k = shape.PenUsed.Rgb;
-            lines[k == Colours::Cyan ? 0 : k == Colours::Red ? 1 : k == Grey ? 2 : 3] = {shape.Points[0][0], shape.Points[0][1]};
+            lines[k == Colours::Cyan  ? 0
+                  : k == Colours::Red ? 1
+                  : k == Grey         ? 2
+                                      : 3] = {shape.Points[0][0], shape.Points[0][1]};
         }
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], std::make_pair(point, antiscion));
@@ -637,8 +647,8 @@ namespace {
 TEST_F(AnalysisViews, EveryViewRecordsAsAMetafile) {
     state_.Target = DrawTarget::Metafile;
     const ChartData chart = Chart();
-    const std::pair<int, int> views[] = {{0, 0}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 1}, {2, 2}, {2, 3},
-                                         {3, 0}, {4, 0}, {4, 1}, {4, 2}, {4, 3}};
+    const std::pair<int, int> views[] = {{0, 0}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 1}, {2, 2},
+                                         {2, 3}, {3, 0}, {4, 0}, {4, 1}, {4, 2}, {4, 3}};
     for (const auto& [view, state] : views) {
         EmfDevice emf(int(281 * S), int(204 * S));
         RecordingDevice direct;

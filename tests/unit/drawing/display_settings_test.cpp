@@ -18,7 +18,8 @@ struct DisplayFolder {
     ~DisplayFolder() { fs::remove_all(path); }
     static fs::path Make() {
         static int serial = 0;
-        fs::path p = fs::temp_directory_path() / ("florimant-display-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+        fs::path p = fs::temp_directory_path() /
+                     ("florimant-display-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
         fs::create_directories(p);
         return p;
     }
@@ -27,7 +28,8 @@ struct DisplayFolder {
 
 TEST(DisplaySettings, ZeroFactorsReadAsOne) {
     DisplayFolder t;
-    ReplaceTextFile(t.folder, DisplaySettingsFile, {"1", "1", "0", "0", "0", "D:\\Copie", " 0.00000000000000E+0000", "1.05"});
+    ReplaceTextFile(t.folder, DisplaySettingsFile,
+                    {"1", "1", "0", "0", "0", "D:\\Copie", " 0.00000000000000E+0000", "1.05"});
     const DisplaySettings s = LoadDisplaySettings(t.folder);
     EXPECT_EQ(s.PrinterCompatibilityMode, 1);
     EXPECT_EQ(s.CalendarReformOption, 0);
@@ -40,7 +42,8 @@ TEST(DisplaySettings, ZeroFactorsReadAsOne) {
 TEST(DisplaySettings, WritingAfterOneChangeKeepsTheOtherLines) {
     DisplayFolder t;
     ReplaceTextFile(t.folder, DisplaySettingsFile,
-                    {"7", "0", "3", "1", " 1.50000000000000E+0000", "/backup", " 9.99000000000000E-0001", " 1.00100000000000E+0000"});
+                    {"7", "0", "3", "1", " 1.50000000000000E+0000", "/backup", " 9.99000000000000E-0001",
+                     " 1.00100000000000E+0000"});
     DisplaySettings s = LoadDisplaySettings(t.folder);
     s.PrinterCompatibilityMode = 1;
     SaveDisplaySettings(t.folder, s);

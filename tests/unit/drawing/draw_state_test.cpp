@@ -24,9 +24,9 @@ TEST(DrawStateMapping, RoundsHalfToEvenThenPans) {
     DrawState s = Window(1);
     s.OffsetX = 10;
     s.OffsetY = -3;
-    EXPECT_EQ(MapX(s, 2.5), 12);   // 2.5 -> 2
-    EXPECT_EQ(MapX(s, 3.5), 14);   // 3.5 -> 4
-    EXPECT_EQ(MapX(s, -2.5), 8);   // -2.5 -> -2
+    EXPECT_EQ(MapX(s, 2.5), 12);  // 2.5 -> 2
+    EXPECT_EQ(MapX(s, 3.5), 14);  // 3.5 -> 4
+    EXPECT_EQ(MapX(s, -2.5), 8);  // -2.5 -> -2
     EXPECT_EQ(MapY(s, 0.5), -3);
     EXPECT_EQ(MapY(s, 1.5), -1);
     EXPECT_EQ(RoundHalfEven(1e30L), 1000000000);  // pinned, never undefined
@@ -116,8 +116,8 @@ TEST(DrawStateFonts, HeightIsRoundedThenIntegerDivided) {
     DrawState s = Window();
     s.FontBase = 10.2;  // 306
     s.Zoom = 1;
-    EXPECT_EQ(FontForNumber(s, 0).Height, 8);    // 306 / 38
-    EXPECT_EQ(FontForNumber(s, 5).Height, 25);   // 306 / 12
+    EXPECT_EQ(FontForNumber(s, 0).Height, 8);   // 306 / 38
+    EXPECT_EQ(FontForNumber(s, 5).Height, 25);  // 306 / 12
     EXPECT_EQ(FontForNumber(s, 21).Face, "Courier");
     EXPECT_EQ(FontForNumber(s, 22).Height, 13);  // 306 / 22
     EXPECT_EQ(FontForNumber(s, 0).Weight, 10);
@@ -126,7 +126,7 @@ TEST(DrawStateFonts, HeightIsRoundedThenIntegerDivided) {
     EXPECT_EQ(italic.FixedWidth, 10);
     EXPECT_FALSE(FontForNumber(s, 15).Italic);
     s.Zoom = 1.5;
-    EXPECT_EQ(FontForNumber(s, 1).Height, 15);   // round(459) / 30
+    EXPECT_EQ(FontForNumber(s, 1).Height, 15);  // round(459) / 30
     EXPECT_EQ(FontForNumber(s, 99).Height, FontForNumber(s, 0).Height);
 }
 

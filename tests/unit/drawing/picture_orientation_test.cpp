@@ -21,7 +21,9 @@ protected:
         std::filesystem::create_directories(dir_ / "Emf");
     }
     ProgramFolder Folder() const { return ProgramFolder(dir_); }
-    void Write(const std::vector<std::string>& lines) const { ReplaceTextFile(Folder(), PictureOrientationFile, lines); }
+    void Write(const std::vector<std::string>& lines) const {
+        ReplaceTextFile(Folder(), PictureOrientationFile, lines);
+    }
     std::vector<std::string> Read() const { return ReadTextLines(Folder(), PictureOrientationFile); }
     std::filesystem::path dir_;
 };

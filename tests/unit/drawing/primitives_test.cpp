@@ -141,7 +141,8 @@ TEST(Glyphs, PenByGlyphAndTarget) {
     RecordingDevice d;
     DrawState paper = State(DrawTarget::Printer), window = State(DrawTarget::Window);
     Canvas cp{paper, d}, cw{window, d};
-    const std::pair<int, Colour> expected[] = {{1, Colours::Green}, {3, Colours::Red}, {8, Colours::Cyan}, {2, Colours::Blue}};
+    const std::pair<int, Colour> expected[] = {
+        {1, Colours::Green}, {3, Colours::Red}, {8, Colours::Cyan}, {2, Colours::Blue}};
     for (const auto& [glyph, colour] : expected) {
         d.Clear();
         DrawGlyph(cp, glyph, 10, {50, 50});

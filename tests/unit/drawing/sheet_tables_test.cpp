@@ -61,7 +61,8 @@ TEST(TermsTable, RowsByKeyAndTheDecansInTheOtherColour) {
     keys.push_back("SolDec05");  // an 8-character key is not a term key
     ReplaceTextFile(folder, "OpzioneT\\PosiPian.txt", keys);
     std::vector<std::string> texts;
-    for (int i = 0; i < 9; ++i) texts.push_back("Key00" + std::to_string(i) + "  " + std::string(13, ' ') + "Testo " + std::to_string(i));
+    for (int i = 0; i < 9; ++i)
+        texts.push_back("Key00" + std::to_string(i) + "  " + std::string(13, ' ') + "Testo " + std::to_string(i));
     texts.push_back("Key003  " + std::string(13, ' ') + "Altro \xe8");  // a second row for the same key
     texts.push_back("SolDec05" + std::string(13, ' ') + "Decano");
     ReplaceTextFile(folder, TermTextsFile, texts);
@@ -89,7 +90,8 @@ TEST(TermsTable, TextsTooLongForTheRoomAreWrittenSmallerOnTheirRow) {
     const ProgramFolder folder(dir);
     ReplaceTextFile(folder, "OpzioneT\\PosiPian.txt", {"Sole01", "Luna01"});
     const std::string longest = "Sole: termine 49, da +273\xb0 a +279\xb0 dall'ASC, Mercurio  WWW";
-    ReplaceTextFile(folder, TermTextsFile, {"Sole01  " + std::string(13, ' ') + longest, "Luna01  " + std::string(13, ' ') + "Luna"});
+    ReplaceTextFile(folder, TermTextsFile,
+                    {"Sole01  " + std::string(13, ' ') + longest, "Luna01  " + std::string(13, ' ') + "Luna"});
     RecordingDevice d;
     DrawState s = Paper();
     s.Scale = 5;
@@ -108,7 +110,8 @@ TEST(TermsTable, TextsTooLongForTheRoomAreWrittenSmallerOnTheirRow) {
     const double left = fitted.Points[0][0].X;
     EXPECT_EQ(left, MapX(s, 54));
     EXPECT_LE(left + double(ArialTextWidth(fitted.Text, fitted.FontUsed.Height)), MapX(s, rightEdge));
-    EXPECT_GT(left + double(ArialTextWidth(fitted.Text, fitted.FontUsed.Height + 1)), MapX(s, rightEdge));  // as large as fits
+    EXPECT_GT(left + double(ArialTextWidth(fitted.Text, fitted.FontUsed.Height + 1)),
+              MapX(s, rightEdge));  // as large as fits
     // Centred on the row it would have had.
     EXPECT_EQ(fitted.Points[0][0].Y, MapY(s, 40 - 2.6L) + (normal.Height - fitted.FontUsed.Height) / 2);
     EXPECT_EQ(t[2]->FontUsed, normal);  // a short text keeps its font
@@ -132,7 +135,7 @@ TEST(SheetTables, LongitudesDodecatemoriaLatitudesRows) {
     t = Texts(d);
     ASSERT_EQ(t.size(), 12u);
     EXPECT_EQ(t[5]->Points[0][0].X, 165 + 55 + 5);  // Mars heads the second column
-    EXPECT_EQ(t[5]->Points[0][0].Y, 208);            // round(210 - 2.5) = 208 (ties to even)
+    EXPECT_EQ(t[5]->Points[0][0].Y, 208);           // round(210 - 2.5) = 208 (ties to even)
 
     d.Clear();
     DrawDodecatemoriaTable(c, chart, {115, 275});
@@ -145,7 +148,7 @@ TEST(SheetTables, LongitudesDodecatemoriaLatitudesRows) {
 TEST(SphericalDistances, OneCellPerPairWithMarksAndColouredDistances) {
     ChartData chart;
     for (int b = 1; b <= 11; ++b) chart.Longitude[size_t(b)] = std::fmod(7.0L * b * b, 360.0L);  // spread out
-    chart.Longitude[2] = chart.Longitude[1] + 120;                             // Sun-Moon trine
+    chart.Longitude[2] = chart.Longitude[1] + 120;                                               // Sun-Moon trine
     AspectOrbs orbs;
     orbs.fill(3);
     RecordingDevice d;
@@ -221,7 +224,8 @@ TEST(SheetStructure, FramesLabelsAndJoinedReceptions) {
 }
 
 TEST(SheetTables, APictureWithItsOwnTextColourDoesNotRecolourTheRows) {
-    const auto dir = std::filesystem::temp_directory_path() / ("florimant_table_pictures_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("florimant_table_pictures_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "Simboli");
     for (int b = 1; b <= 11; ++b) {

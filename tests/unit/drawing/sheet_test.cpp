@@ -104,12 +104,15 @@ TEST(Sheet, ExportedAsAMetafileItPlaysBackAsDrawn) {
     // Empty texts write nothing into the file, and a picture's own entry is only its name.
     std::vector<RecordedShape> drawn;
     for (const RecordedShape& shape : direct.Shapes())
-        if ((shape.Shape != RecordedShape::Kind::Text || !shape.Text.empty()) && shape.Shape != RecordedShape::Kind::Picture)
+        if ((shape.Shape != RecordedShape::Kind::Text || !shape.Text.empty()) &&
+            shape.Shape != RecordedShape::Kind::Picture)
             drawn.push_back(shape);
     ASSERT_EQ(played.Shapes().size(), drawn.size());
     for (size_t i = 0; i < drawn.size(); ++i) {
-        EXPECT_EQ(int(played.Shapes()[i].Shape == RecordedShape::Kind::Polyline ? RecordedShape::Kind::Line : played.Shapes()[i].Shape),
-                  int(drawn[i].Shape == RecordedShape::Kind::Polyline ? RecordedShape::Kind::Line : drawn[i].Shape)) << i;
+        EXPECT_EQ(int(played.Shapes()[i].Shape == RecordedShape::Kind::Polyline ? RecordedShape::Kind::Line
+                                                                                : played.Shapes()[i].Shape),
+                  int(drawn[i].Shape == RecordedShape::Kind::Polyline ? RecordedShape::Kind::Line : drawn[i].Shape))
+            << i;
         if (drawn[i].Shape != RecordedShape::Kind::Text) continue;
         EXPECT_EQ(played.Shapes()[i].Text, drawn[i].Text) << i;
         EXPECT_NEAR(played.Shapes()[i].Points[0][0].X, drawn[i].Points[0][0].X, 1e-6) << i;

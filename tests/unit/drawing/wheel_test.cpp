@@ -197,7 +197,7 @@ TEST(AspectLines, TightAspectsGiveWideBands) {
     const auto band = AspectBand({0, 0}, {100, 0}, 2);
     ASSERT_EQ(band.size(), 6u);
     EXPECT_NEAR(double(band[1].Y), 2, 1e-12);
-    EXPECT_NEAR(double(band[1].X), 8, 1e-12);   // shoulders 8 units in from each end
+    EXPECT_NEAR(double(band[1].X), 8, 1e-12);  // shoulders 8 units in from each end
     EXPECT_NEAR(double(band[2].X), 92, 1e-12);
     EXPECT_NEAR(double(band[4].Y), -2, 1e-12);
     EXPECT_NEAR(double(AspectBand({0, 0}, {10, 0}, 1)[1].X), 5, 1e-12);  // short: half way
@@ -231,7 +231,8 @@ TEST(Footer, ColourAndOutlinedLogo) {
 }
 
 TEST(StandardChart, AnalysisSymbolsCentresAndRetrogradeMarks) {
-    const auto dir = std::filesystem::temp_directory_path() / ("florimant_standard_chart_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("florimant_standard_chart_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "OpzioneT");
     const ProgramFolder folder(dir);

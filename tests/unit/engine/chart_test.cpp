@@ -72,7 +72,7 @@ TEST(ChartDriver, RetrogradeFlagsOnlyForTheFirstNineBodiesAndTheNodes) {
     c.HouseCusps[1] = 15;
     c.MidheavenRad = 280 * DegToRad;
     for (int i = 1; i <= 19; ++i) c.Longitude[i] = -(10.0L * i);  // everything retrograde ...
-    c.Longitude[Body::LunarNode] = 200;                             // ... but the node
+    c.Longitude[Body::LunarNode] = 200;                           // ... but the node
     ArrangeChartBodies(c);
     for (int i = 1; i <= 7; ++i) EXPECT_EQ(c.RetroFlags[i], 'r') << i;
     // Uranus and Neptune's own states never reach the final chart.
@@ -138,14 +138,16 @@ TEST(ChartDriver, ReadsSouthernAndWesternCoordinates) {
 }
 
 TEST(ChartDriver, RefusesTextsItCannotRead) {
-    for (const char* coordinates : {"45X28-009E11", "45N28-009E1", "", "4SN28-009E11", "45N28-009Q11", "95N28-009E11"}) {
+    for (const char* coordinates :
+         {"45X28-009E11", "45N28-009E1", "", "4SN28-009E11", "45N28-009Q11", "95N28-009E11"}) {
         ChartData c;
         SetSubjectFieldsForChart(c, 1, 1, 2000, 12, 0, 0, 1, coordinates);
         EXPECT_THROW(ComputeChartFromSubjectFields(ProgramFolder("/nonexistent"), PlainTheory(), c),
                      std::invalid_argument)
             << coordinates;
     }
-    for (const char* date : {"1/1/2000 12:00", "01/13/2000 12:00", "01/01/2000 25:00", "01/01/2000", "aa/01/2000 12:00"}) {
+    for (const char* date :
+         {"1/1/2000 12:00", "01/13/2000 12:00", "01/01/2000 25:00", "01/01/2000", "aa/01/2000 12:00"}) {
         ChartData c;
         SetSubjectFieldsForChart(c, 1, 1, 2000, 12, 0, 0, 1, "45N28-009E11");
         c.BirthDateText = date;

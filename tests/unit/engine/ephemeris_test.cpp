@@ -5,10 +5,10 @@
 
 #include "common/data_file_error.hpp"
 #include "engine/astro_time.hpp"
+#include "engine/correction_file_fixtures.hpp"
 #include "engine/correction_files.hpp"
 #include "engine/ephemeris.hpp"
 #include "engine/moon.hpp"
-#include "engine/correction_file_fixtures.hpp"
 
 using namespace florimant;
 using florimant::testing::TempProgramFolder;
@@ -74,8 +74,8 @@ TEST(TimeArguments, CountCenturiesFrom1900AndReduceAngles) {
     TimeArguments t = ComputeTimeArguments(2451545.0L);  // 1 January 2000 12:00 UT
     EXPECT_NEAR(t.d, 36525, 1e-9);
     EXPECT_NEAR(t.T, 1.0L, 1e-12);
-    for (Real a : {t.MeanNode, t.SunMeanLongitude, t.MoonElongation, t.MoonPerigee, t.SunAnomaly,
-                   t.MoonMeanLongitude, t.MoonAnomaly}) {
+    for (Real a : {t.MeanNode, t.SunMeanLongitude, t.MoonElongation, t.MoonPerigee, t.SunAnomaly, t.MoonMeanLongitude,
+                   t.MoonAnomaly}) {
         EXPECT_GE(a, 0);
         EXPECT_LT(a, 360);
     }
@@ -93,7 +93,8 @@ TEST(Ephemeris, PlainTheoryAgreesWithAModernEphemeris) {
         EXPECT_NEAR(c.Latitude[Body::Moon], r.latitude[1], 0.1L);
         for (int body = Body::Mercury; body <= Body::Pluto; ++body) {
             SCOPED_TRACE(body);
-            EXPECT_NEAR(AngleDifference(c.Longitude[body], r.longitude[body - 1]), 0, body == Body::Pluto ? 0.15L : 0.1L);
+            EXPECT_NEAR(AngleDifference(c.Longitude[body], r.longitude[body - 1]), 0,
+                        body == Body::Pluto ? 0.15L : 0.1L);
             EXPECT_NEAR(c.Latitude[body], r.latitude[body - 1], 0.1L);
         }
         EXPECT_NEAR(AngleDifference(c.Longitude[Body::LunarNode], r.longitude[10]), 0, 0.02L);
@@ -378,16 +379,20 @@ TEST(Ephemeris, SeriesKeepTheTermByTermValues) {
     };
     const Case cases[] = {
         {2451545.0L,
-         {280.368010968024L, 223.315342442938L, 271.892465880103L, 25.251788052310L, 251.395907215912L, 123.867794179860L},
+         {280.368010968024L, 223.315342442938L, 271.892465880103L, 25.251788052310L, 251.395907215912L,
+          123.867794179860L},
          5.188096106882L},
         {2415020.25L,
-         {279.898790631360L, 268.847259820752L, 258.679956038388L, 241.087976808511L, 75.206055450855L, 260.313853132476L},
+         {279.898790631360L, 268.847259820752L, 258.679956038388L, 241.087976808511L, 75.206055450855L,
+          260.313853132476L},
          0.786848871613L},
         {2378000.75L,
-         {150.262486080264L, 295.263573798513L, 175.819545475287L, 55.777821435445L, 330.049463691975L, 59.847166146089L},
+         {150.262486080264L, 295.263573798513L, 175.819545475287L, 55.777821435445L, 330.049463691975L,
+          59.847166146089L},
          -4.140103970404L},
         {2470000.5L,
-         {110.837210366577L, 41.067743723052L, 133.093498285318L, 129.834627318780L, 340.641321030038L, 229.044114382805L},
+         {110.837210366577L, 41.067743723052L, 133.093498285318L, 129.834627318780L, 340.641321030038L,
+          229.044114382805L},
          0.701125457060L},
     };
     const int bodies[6] = {Body::Sun, Body::Moon, Body::Mercury, Body::Jupiter, Body::Pluto, Body::LunarNode};

@@ -17,7 +17,8 @@ TEST(InstalledKnowledgeBase, MatchesItsCsvSources) {
     const auto generated = Snapshot(t.path);
     for (const auto& [name, bytes] : generated) {
         ASSERT_TRUE(fs::exists(installation / name)) << name << " missing from the installation";
-        EXPECT_TRUE(ReadBytes(installation / name) == bytes) << name << " differs: run tools/knowledge-base/generate.sh";
+        EXPECT_TRUE(ReadBytes(installation / name) == bytes)
+            << name << " differs: run tools/knowledge-base/generate.sh";
     }
     // Nothing stale: every file of the two folders comes from the generator.
     for (const char* sub : {"OpzioneH", "OpzioneS"})

@@ -82,7 +82,8 @@ TEST(KnowledgeCsv, RepertoryAndPlantsRoundTrip) {
         ImportKnowledgeCsv(folder, f, csv, "x.csv");
         EXPECT_EQ(ReadBytes(path), before) << KnowledgeFilePath(f);
     }
-    EXPECT_EQ(ExportKnowledgeCsv(folder, KnowledgeFile::Repertory).substr(0, 34), "Patologia,Rimedio,Posologia,Note\r\n");
+    EXPECT_EQ(ExportKnowledgeCsv(folder, KnowledgeFile::Repertory).substr(0, 34),
+              "Patologia,Rimedio,Posologia,Note\r\n");
 }
 
 TEST(KnowledgeCsv, HandWrittenFilesAreComfortable) {
@@ -109,8 +110,9 @@ TEST(KnowledgeCsv, ErrorsNameTheRowAndFieldAndWriteNothing) {
     EXPECT_EQ(ImportError(folder, KnowledgeFile::Database,
                           kHeader + row + "MSA Timo," + std::string(301, 'x') + ",,,,,,,,\r\n"),
               "riga 3, colonna \"Indicazioni\": 301 caratteri, il massimo è 300");
-    EXPECT_EQ(ImportError(folder, KnowledgeFile::Database, kHeader + row + "MSA Timo,Tosse \xE2\x86\x92 catarro,,,,,,,,\r\n"),
-              "riga 3, colonna \"Indicazioni\": il carattere \"→\" (U+2192) non è rappresentabile in Windows-1252");
+    EXPECT_EQ(
+        ImportError(folder, KnowledgeFile::Database, kHeader + row + "MSA Timo,Tosse \xE2\x86\x92 catarro,,,,,,,,\r\n"),
+        "riga 3, colonna \"Indicazioni\": il carattere \"→\" (U+2192) non è rappresentabile in Windows-1252");
     EXPECT_EQ(ImportError(folder, KnowledgeFile::Database, kHeader + "\"MSA\nTimo\",Tosse\r\n"),
               "riga 2: 2 campi invece di 10");
     EXPECT_EQ(ImportError(folder, KnowledgeFile::Database, kHeader + row + "\"MSA Timo,Tosse,,,,,,,,\r\n"),

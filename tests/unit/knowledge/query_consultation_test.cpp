@@ -4,11 +4,11 @@
 
 #include "common/data_file_error.hpp"
 #include "knowledge/query_consultation.hpp"
+#include "knowledge/query_fixture_test.hpp"
 #include "knowledge/query_incremental_search.hpp"
 #include "knowledge/query_signature_popup.hpp"
 #include "knowledge/query_text.hpp"
 #include "knowledge/support_files.hpp"
-#include "knowledge/query_fixture_test.hpp"
 
 using namespace florimant;
 using florimant::test::KnowledgeFolder;

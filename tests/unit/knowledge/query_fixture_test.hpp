@@ -1,9 +1,9 @@
 #pragma once
 // Small knowledge bases in temporary folders for the query, search and editor tests.
+#include <unistd.h>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
-#include <unistd.h>
 #include <utility>
 
 #include "common/cp1252.hpp"
@@ -23,8 +23,8 @@ struct KnowledgeFolder {
     KnowledgeFolder& operator=(const KnowledgeFolder&) = delete;
 
     static std::filesystem::path MakePath(const void* self) {
-        auto p = std::filesystem::temp_directory_path() /
-                 ("florimant-kbq-" + std::to_string(::getpid()) + "-" + std::to_string(reinterpret_cast<uintptr_t>(self)));
+        auto p = std::filesystem::temp_directory_path() / ("florimant-kbq-" + std::to_string(::getpid()) + "-" +
+                                                           std::to_string(reinterpret_cast<uintptr_t>(self)));
         std::filesystem::create_directories(p / "OpzioneH");
         std::filesystem::create_directories(p / "OpzioneS");
         std::filesystem::create_directories(p / "FileDum");

@@ -2,8 +2,8 @@
 
 #include "common/data_file_error.hpp"
 #include "knowledge/plant_support_files.hpp"
-#include "knowledge/query_plants.hpp"
 #include "knowledge/query_fixture_test.hpp"
+#include "knowledge/query_plants.hpp"
 
 using namespace florimant;
 using florimant::test::KnowledgeFolder;
@@ -66,7 +66,8 @@ TEST(PlantSymptomView, PlantsOfASymptomAndTheAlternative) {
     EXPECT_EQ(LoadPlantNamePickList(t.folder), (std::vector<std::string>{"Issopo", "Timo"}));
 
     const PlantSymptomView tosse = SelectPlantSymptom(t.folder, "Tosse");
-    EXPECT_EQ(tosse.plantLines, (std::vector<std::string>{"Timo" + std::string(40, '-'), "Issopo" + std::string(40, '-')}));
+    EXPECT_EQ(tosse.plantLines,
+              (std::vector<std::string>{"Timo" + std::string(40, '-'), "Issopo" + std::string(40, '-')}));
     EXPECT_EQ(tosse.numberLines, (std::vector<std::string>{"0001", "0003"}));
     EXPECT_EQ(tosse.details.plant, "Issopo");  // the last entry with a plant
     EXPECT_FALSE(tosse.showAlternative);

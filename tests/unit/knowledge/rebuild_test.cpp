@@ -54,8 +54,8 @@ TEST(RebuildSupportFiles, HeaderOnlyDatabaseGivesEmptyFiles) {
     TempFolder t;
     WriteDatabase(t, {});
     RebuildSupportFiles(t.folder());
-    for (const char* f : {"Sintomi.Txt", "ProdotA.Txt", "ProdotB.txt", "SolePri.rnd", "NodSPri.rnd", "Ariete.rnd",
-                          "Pesci.rnd"}) {
+    for (const char* f :
+         {"Sintomi.Txt", "ProdotA.Txt", "ProdotB.txt", "SolePri.rnd", "NodSPri.rnd", "Ariete.rnd", "Pesci.rnd"}) {
         ASSERT_TRUE(fs::exists(t.path / "OpzioneH" / f)) << f;
         EXPECT_EQ(fs::file_size(t.path / "OpzioneH" / f), 0u) << f;
     }
@@ -64,10 +64,10 @@ TEST(RebuildSupportFiles, HeaderOnlyDatabaseGivesEmptyFiles) {
 
 TEST(RebuildSupportFiles, SymptomAndRemedyListsAreDistinctAndTrimmed) {
     TempFolder t;
-    WriteDatabase(t, {Remedy("MSA Melissa", "Insonnia"), Remedy("TSA Valeriana", "Insonnia"),
-                      Remedy("MSA Timo", "Tosse, "), Remedy("MSA Timo", "Raffreddore ;"),
-                      Remedy("MSA Timo", "Dolori (1)"), Remedy("MSA Salvia", "Sudorazione eccessiva."),
-                      Remedy("", "")});
+    WriteDatabase(
+        t, {Remedy("MSA Melissa", "Insonnia"), Remedy("TSA Valeriana", "Insonnia"), Remedy("MSA Timo", "Tosse, "),
+            Remedy("MSA Timo", "Raffreddore ;"), Remedy("MSA Timo", "Dolori (1)"),
+            Remedy("MSA Salvia", "Sudorazione eccessiva."), Remedy("", "")});
     RebuildSupportFiles(t.folder());
     // The empty entry sorts first and is not written.
     EXPECT_EQ(Lines(t, "OpzioneH\\Sintomi.Txt"),
@@ -83,7 +83,8 @@ TEST(RebuildSupportFiles, ListsStayInCatalogueOrderWhateverFollowsTheLeadingFiel
     WriteDatabase(t, {Remedy("MSA Timo", "Tosse, "), Remedy("TSA Timo", "Tosse"), Remedy("MSA Rosa", "Tosse secca"),
                       Remedy("MSA Rosa ;", "Acne"), Remedy("MSA Rosa canina", "Raffreddore")});
     RebuildSupportFiles(t.folder());
-    EXPECT_EQ(Lines(t, "OpzioneH\\Sintomi.Txt"), (std::vector<std::string>{"Acne", "Raffreddore", "Tosse", "Tosse secca"}));
+    EXPECT_EQ(Lines(t, "OpzioneH\\Sintomi.Txt"),
+              (std::vector<std::string>{"Acne", "Raffreddore", "Tosse", "Tosse secca"}));
     EXPECT_EQ(Lines(t, "OpzioneH\\ProdotA.Txt"),
               (std::vector<std::string>{"MSA Rosa", "MSA Rosa canina", "MSA Timo", "TSA Timo"}));
 }
@@ -119,7 +120,8 @@ TEST(RebuildSupportFiles, AliasLinesOfCodedProducts) {
               (std::vector<std::string>{("Arnica (HS 123)" + pad70).substr(0, 70) + "HS 123 - Arnica"}));
     EXPECT_EQ(AliasLines("QSPC Calendula"),
               (std::vector<std::string>{("CALENDULA (QSPC)" + pad70).substr(0, 70) + "QSPC Calendula"}));
-    EXPECT_EQ(AliasLines("TSA Ortica"), (std::vector<std::string>{("Ortica (TSA)" + pad70).substr(0, 70) + "TSA Ortica"}));
+    EXPECT_EQ(AliasLines("TSA Ortica"),
+              (std::vector<std::string>{("Ortica (TSA)" + pad70).substr(0, 70) + "TSA Ortica"}));
     EXPECT_TRUE(AliasLines("Olio di iperico").empty());
     // The plant name is cut to 30 characters.
     EXPECT_EQ(AliasLines("MSA " + std::string(40, 'x'))[0].substr(0, 36), std::string(30, 'x') + " (MSA)");
@@ -130,8 +132,8 @@ TEST(RebuildSupportFiles, AliasLinesOfCodedProducts) {
     EXPECT_EQ(chained[1].substr(0, 36), "Pianta (MSA)" + std::string(18, ' ') + " (TSA)");
 
     TempFolder t;
-    WriteDatabase(t, {Remedy("HS 8 - Iperico", "Tristezza"), Remedy("QSPC Calendula", "Ferite"),
-                      Remedy("Propoli", "Gola")});
+    WriteDatabase(
+        t, {Remedy("HS 8 - Iperico", "Tristezza"), Remedy("QSPC Calendula", "Ferite"), Remedy("Propoli", "Gola")});
     RebuildSupportFiles(t.folder());
     const std::vector<std::string> b = Lines(t, "OpzioneH\\ProdotB.txt");
     ASSERT_EQ(b.size(), 5u);
@@ -158,8 +160,9 @@ TEST(RebuildSupportFiles, AnInterruptionAtAnyStepLeavesEveryFileWholeOldOrNew) {
     WriteDatabase(t, {Remedy("MSA Melissa", "Insonnia", "Luna", "Cancro")});
     RebuildSupportFiles(t.folder());
     const auto before = Snapshot(t.path);
-    WriteDatabase(t, {Remedy("MSA Melissa", "Insonnia", "Luna", "Cancro"), Remedy("TSA Ortica", "Anemia", "Marte", "Ariete"),
-                      Remedy("QSPC Luppolo", "Agitazione", "Luna-Saturno", "Pesci")});
+    WriteDatabase(
+        t, {Remedy("MSA Melissa", "Insonnia", "Luna", "Cancro"), Remedy("TSA Ortica", "Anemia", "Marte", "Ariete"),
+            Remedy("QSPC Luppolo", "Agitazione", "Luna-Saturno", "Pesci")});
     const std::string database = ReadBytes(t.path / "OpzioneH" / "DBmain.rnd");
     TempFolder reference;
     WriteBytes(reference.path / "OpzioneH" / "DBmain.rnd", database);
@@ -217,10 +220,11 @@ TEST(RebuildPathologyList, DistinctPathologiesInCatalogueOrder) {
 
 TEST(RebuildPlantSupportFiles, ListsKeepTheInvariantsOfTheWindows) {
     TempFolder t;
-    WritePlants(t, {Plant("Insonnia  ", "Melissa", "luna", "cancro"), Plant("Insonnia", "Passiflora   ", "luna", "pesci"),
-                    Plant("Anemia", "Ortica", "marte   ", "ariete-scorpione"),
-                    Plant("Anemia", "Rosmarino", "marte-sole", "ariete"), Plant("Gotta", "", "", ""),
-                    Plant("ansia", "Melissa", "luna", "cancro")});
+    WritePlants(t,
+                {Plant("Insonnia  ", "Melissa", "luna", "cancro"), Plant("Insonnia", "Passiflora   ", "luna", "pesci"),
+                 Plant("Anemia", "Ortica", "marte   ", "ariete-scorpione"),
+                 Plant("Anemia", "Rosmarino", "marte-sole", "ariete"), Plant("Gotta", "", "", ""),
+                 Plant("ansia", "Melissa", "luna", "cancro")});
     RebuildPlantSupportFiles(t.folder());
     const ProgramFolder f = t.folder();
     EXPECT_EQ(ReadNameList(f, kPlantSymptomListPath, 100, 1),

@@ -38,11 +38,16 @@ TEST(RemedyRecordLayout, PiecesSitAtTheirOffsetsWithZerosAfterTheText) {
 }
 
 TEST(RemedyRecordLayout, LogicalCapacitiesAndTheCutOfLongTexts) {
-    const std::pair<RemedyField, size_t> capacities[] = {
-        {RemedyField::Rimedio, 50},           {RemedyField::Indicazioni, 300},        {RemedyField::Posologia, 900},
-        {RemedyField::Avvertenze, 400},       {RemedyField::SegnaturaPrimaria, 30},   {RemedyField::SegnaturaSecondaria, 40},
-        {RemedyField::SegnaturaZodiacale, 70}, {RemedyField::SintesiPsichica, 1500}, {RemedyField::Note, 750},
-        {RemedyField::NoteSupplementari, 750}};
+    const std::pair<RemedyField, size_t> capacities[] = {{RemedyField::Rimedio, 50},
+                                                         {RemedyField::Indicazioni, 300},
+                                                         {RemedyField::Posologia, 900},
+                                                         {RemedyField::Avvertenze, 400},
+                                                         {RemedyField::SegnaturaPrimaria, 30},
+                                                         {RemedyField::SegnaturaSecondaria, 40},
+                                                         {RemedyField::SegnaturaZodiacale, 70},
+                                                         {RemedyField::SintesiPsichica, 1500},
+                                                         {RemedyField::Note, 750},
+                                                         {RemedyField::NoteSupplementari, 750}};
     for (auto [field, capacity] : capacities) EXPECT_EQ(RemedyFieldCapacity(field), capacity) << RemedyFieldName(field);
 
     // A 320-character indication keeps its first 300: 250 in piece 1, 50 in piece 2.
@@ -90,7 +95,8 @@ TEST(PlantRecordLayout, OffsetsAndNameLists) {
     PlantRecord r{"Insonnia", "Melissa", "MEL", "luna", "venere", "cancro", "calma", "Rossi", "citrale"};
     const std::vector<uint8_t> bytes = EncodePlantRecord(r);
     ASSERT_EQ(bytes.size(), 599u);
-    const std::string values[9] = {"Insonnia", "Melissa", "MEL", "luna", "venere", "cancro", "calma", "Rossi", "citrale"};
+    const std::string values[9] = {"Insonnia", "Melissa", "MEL",   "luna",   "venere",
+                                   "cancro",   "calma",   "Rossi", "citrale"};
     for (size_t i = 0; i < 9; ++i) EXPECT_EQ(Text(bytes, kPlantOffsets[i]), values[i]);
     EXPECT_EQ(DecodePlantRecord(bytes), r);
 
@@ -161,11 +167,20 @@ TEST(DamagedFiles, AreReportedNamingTheFile) {
 }
 
 TEST(CatalogueOrder, IgnoresCaseAndKeepsEqualLinesTogether) {
-    std::vector<std::string> lines = {"melissa", "Zenzero", "Achillea", "MELISSA", "\xC8quiseto" /* Èquiseto */,
-                                      "arnica", "Melissa", "\xE8" "cia" /* ècia */};
+    std::vector<std::string> lines = {"melissa",
+                                      "Zenzero",
+                                      "Achillea",
+                                      "MELISSA",
+                                      "\xC8quiseto" /* Èquiseto */,
+                                      "arnica",
+                                      "Melissa",
+                                      "\xE8"
+                                      "cia" /* ècia */};
     SortIntoCatalogueOrder(lines);
     EXPECT_EQ(lines, (std::vector<std::string>{"Achillea", "arnica", "MELISSA", "Melissa", "melissa", "Zenzero",
-                                               "\xE8" "cia", "\xC8quiseto"}));
+                                               "\xE8"
+                                               "cia",
+                                               "\xC8quiseto"}));
     EXPECT_TRUE(CatalogueLess("Asma", "asma bronchiale"));
     EXPECT_FALSE(CatalogueLess("asma", "asma"));
 }

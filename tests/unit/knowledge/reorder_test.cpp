@@ -76,8 +76,9 @@ TEST(ReorderRemedyDatabase, EveryRecordSurvivesIdenticalOnesAndLongTextsIncluded
     TempFolder t;
     const ProgramFolder folder = t.folder();
     // An entry with empty name and indication: its line "**" must not take the empty header.
-    const std::vector<RemedyRecord> entries = {LongRecord(1), Remedy("MSA Doppio", "Uso"), LongRecord(2),
-                                               Remedy("MSA Doppio", "Uso"), Remedy("", ""), LongRecord(3)};
+    const std::vector<RemedyRecord> entries = {LongRecord(1),  Remedy("MSA Doppio", "Uso"),
+                                               LongRecord(2),  Remedy("MSA Doppio", "Uso"),
+                                               Remedy("", ""), LongRecord(3)};
     for (const RemedyRecord& r : entries) AppendRemedyRecord(folder, r);
     std::string before = ReadBytes(t.path / "OpzioneH" / "DBmain.rnd");
 

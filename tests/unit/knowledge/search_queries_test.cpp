@@ -2,12 +2,12 @@
 
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "knowledge/query_fixture_test.hpp"
 #include "knowledge/search_remedy_pick_list.hpp"
 #include "knowledge/search_remedy_text.hpp"
 #include "knowledge/search_signature.hpp"
 #include "knowledge/search_utility.hpp"
 #include "knowledge/search_word_match.hpp"
-#include "knowledge/query_fixture_test.hpp"
 
 using namespace florimant;
 using florimant::test::KnowledgeFolder;
@@ -17,12 +17,8 @@ using florimant::test::Therapy;
 TEST(RemedyPickList, LeavesOutErroreAndKeepsOneLinePerName) {
     std::vector<RemedyRecord> records = {
         Remedy("Intestazione", ""),  // the header record is listed like the entries
-        Remedy("MSA Melissa", "Ansia"),
-        Remedy("Errore di prova", "Tosse"),
-        Remedy("msa achillea", "Febbre"),
-        Remedy("MSA Melissa", "Insonnia"),
-        Remedy("TSA Timo   ", "Tosse"),
-        Remedy("", "Asma"),
+        Remedy("MSA Melissa", "Ansia"),    Remedy("Errore di prova", "Tosse"), Remedy("msa achillea", "Febbre"),
+        Remedy("MSA Melissa", "Insonnia"), Remedy("TSA Timo   ", "Tosse"),     Remedy("", "Asma"),
     };
     const RemedyPickList list = BuildRemedyPickList(records);
     EXPECT_EQ(list.names, (std::vector<std::string>{"Intestazione", "msa achillea", "MSA Melissa", "TSA Timo"}));
@@ -46,10 +42,8 @@ namespace {
 std::vector<std::string> WriteSignatureDatabase(const ProgramFolder& folder) {
     for (int i = 1; i <= 15; ++i) {
         const std::string name = "MSA Pianta " + std::string(1, static_cast<char>('A' + i - 1));
-        if (i % 2)
-            AppendRemedyRecord(folder, Remedy(name, "Asma", "Marte", "Sole", "Ariete"));
-        else
-            AppendRemedyRecord(folder, Remedy(name, "Asma", "Giove", "Luna-Marte", "Scorpione Pesci"));
+        if (i % 2) AppendRemedyRecord(folder, Remedy(name, "Asma", "Marte", "Sole", "Ariete"));
+        else AppendRemedyRecord(folder, Remedy(name, "Asma", "Giove", "Luna-Marte", "Scorpione Pesci"));
     }
     AppendRemedyRecord(folder, Remedy("TSA Timo", "Tosse", "Sole", "marte", "Ariete"));
     AppendRemedyRecord(folder, Remedy("Errore Marte", "Tosse", "Marte"));
@@ -119,8 +113,8 @@ void WriteTextDatabase(const ProgramFolder& folder) {
     AppendRemedyRecord(folder, Remedy({{RemedyField::Rimedio, "TSA Timo"},
                                        {RemedyField::Indicazioni, "Astenia"},
                                        {RemedyField::Note, "Timolo, carvacrolo"}}));
-    AppendRemedyRecord(folder, Remedy({{RemedyField::Rimedio, "Errore vecchio"},
-                                       {RemedyField::SintesiPsichica, "ansia"}}));
+    AppendRemedyRecord(folder,
+                       Remedy({{RemedyField::Rimedio, "Errore vecchio"}, {RemedyField::SintesiPsichica, "ansia"}}));
 }
 }  // namespace
 
