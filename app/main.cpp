@@ -3,16 +3,21 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "ui/main_window.hpp"
+#include "ui/common/italian.hpp"
+#include "ui/common/messages.hpp"
+#include "ui/main/main_window.hpp"
+#include "ui/main/program_start.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Florimant"));
+    florimant::InstallItalianTranslations(app);
 
     florimant::AppState state(florimant::ProgramFolder::Current());
     const QString printerWarning = florimant::InitialiseProgramState(state, QApplication::primaryScreen());
 
-    florimant::MainWindow window(state);
+    florimant::BoxMessages messages;
+    florimant::MainWindow window(state, messages);
     window.show();
     if (!printerWarning.isEmpty()) {
         // Shown beside the main window, so the program stays usable without a printer.

@@ -6,33 +6,30 @@
 
 #if __has_include(<QApplication>)
 #include <QApplication>
-#include <QTemporaryDir>
-
-#include <filesystem>
 
 #include "common/file_io.hpp"
-#include "ui/main_window.hpp"
+#include "installation_copy.hpp"
+#include "ui/common/messages.hpp"
+#include "ui/main/main_window.hpp"
+#include "ui/main/program_start.hpp"
 
 namespace {
 
-QTemporaryDir* Folder() {
-    static QTemporaryDir* dir = [] {
-        auto* made = new QTemporaryDir;
-        std::filesystem::copy(FLORIMANT_INSTALLATION_DIR, made->path().toStdString(),
-                              std::filesystem::copy_options::recursive);
-        florimant::ReplaceTextFile(florimant::ProgramFolder(made->path().toStdString()), florimant::PasswordFile,
-                                   {"brunel"});
+florimant::InstallationCopy* Folder() {
+    static florimant::InstallationCopy* copy = [] {
+        auto* made = new florimant::InstallationCopy;
+        florimant::ReplaceTextFile(florimant::ProgramFolder(made->path()), florimant::PasswordFile, {"brunel"});
         return made;
     }();
-    return dir;
+    return copy;
 }
 
 void StartToMainWindow(benchmark::State& state) {
     for (auto _ : state) {
-        florimant::AppState app(florimant::ProgramFolder(Folder()->path().toStdString()));
+        florimant::AppState app(florimant::ProgramFolder(Folder()->path()));
         florimant::InitialiseProgramState(app, QApplication::primaryScreen());
-        florimant::MainWindow window(app);
-        window.SetMessageHook([](QMessageBox::Icon, const QString&) {});
+        florimant::RecordedMessages messages;
+        florimant::MainWindow window(app, messages);
         window.show();
         window.Activate();
         QApplication::processEvents();
@@ -41,10 +38,10 @@ void StartToMainWindow(benchmark::State& state) {
 BENCHMARK(StartToMainWindow)->Unit(benchmark::kMillisecond);
 
 void Activation(benchmark::State& state) {
-    florimant::AppState app(florimant::ProgramFolder(Folder()->path().toStdString()));
+    florimant::AppState app(florimant::ProgramFolder(Folder()->path()));
     florimant::InitialiseProgramState(app, QApplication::primaryScreen());
-    florimant::MainWindow window(app);
-    window.SetMessageHook([](QMessageBox::Icon, const QString&) {});
+    florimant::RecordedMessages messages;
+    florimant::MainWindow window(app, messages);
     for (auto _ : state) window.Activate();
 }
 BENCHMARK(Activation)->Unit(benchmark::kMillisecond);
