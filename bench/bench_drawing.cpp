@@ -21,8 +21,8 @@
 #include "drawing/sheet.hpp"
 #include "drawing/sheet_support.hpp"
 #include "drawing/wheel.hpp"
+#include "export/qt_device.hpp"
 #include "linked_installation.hpp"
-#include "ui/qt_device.hpp"
 
 using namespace florimant;
 

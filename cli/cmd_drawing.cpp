@@ -32,8 +32,8 @@
 #include "drawing/sheet_support.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/chart.hpp"
+#include "export/qt_device.hpp"
 #include "json.hpp"
-#include "ui/qt_device.hpp"
 
 namespace florimant::cli {
 namespace {

@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "drawing/primitives.hpp"
+#include "export/qt_device.hpp"
 #include "ui/main_window.hpp"
-#include "ui/qt_device.hpp"
 
 namespace florimant {
 namespace {

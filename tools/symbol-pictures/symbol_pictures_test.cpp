@@ -23,9 +23,9 @@
 #include "drawing/emf_player.hpp"
 #include "drawing/primitives.hpp"
 #include "drawing/recording_device.hpp"
+#include "export/qt_device.hpp"
 #include "symbol_catalogue.hpp"
 #include "symbol_outlines.hpp"
-#include "ui/qt_device.hpp"
 
 using namespace florimant;
 namespace fs = std::filesystem;
