@@ -1,8 +1,8 @@
-// links: drawing ui
+// links: drawing export
 // The chart sheet's wheel and the whole portrait sheet drawn onto each device: the recording
 // device (drawing code alone), an EMF, a PNG at 150 dpi (and its encoding alone), PDF and SVG; and
-// playback of the EMF. The landscape sheet on the same devices, and the analysis window's standard
-// chart on a screen-sized image.
+// playback of the EMF. The landscape sheet on the same devices, the whole export of the sheet to a
+// PNG and an EMF file, and the analysis window's standard chart on a screen-sized image.
 #include <benchmark/benchmark.h>
 #include <QBuffer>
 #include <QGuiApplication>
@@ -21,8 +21,9 @@
 #include "drawing/sheet.hpp"
 #include "drawing/sheet_support.hpp"
 #include "drawing/wheel.hpp"
+#include "export/qt_device.hpp"
+#include "export/sheet_export.hpp"
 #include "linked_installation.hpp"
-#include "ui/qt_device.hpp"
 
 using namespace florimant;
 
@@ -146,16 +147,37 @@ const ChartData& DemoChart() {
     return chart;
 }
 
+const SheetInputs& DemoInputs() {
+    static const SheetInputs inputs = [] {
+        SheetInputs in;
+        in.Chart = &DemoChart();
+        in.Orbs.fill(6);
+        in.DateText = "09/12/2026";
+        return in;
+    }();
+    return inputs;
+}
+
+// A screen 1080 pixels high, as the window's state before a print or an export.
+DrawState ScreenState() {
+    DrawState state;
+    state.Scale = 1080 / Real(210);
+    state.FontBase = Real(3.7) * state.Scale;
+    return state;
+}
+
 void DrawSheetOnto(Device& device, DrawTarget target, int pageWidth, SheetLayoutKind layout) {
-    const ChartData& chart = DemoChart();
     DrawState state;
     state.Target = target;
     ApplyPrintScale(state, pageWidth);
-    SheetInputs inputs;
-    inputs.Chart = &chart;
-    inputs.Orbs.fill(6);
-    inputs.DateText = "09/12/2026";
-    DrawSheet(state, device, SheetFolder(), inputs, layout);
+    DrawSheet(state, device, SheetFolder(), DemoInputs(), layout);
+}
+
+// The printed page as the window prints it and the PNG, PDF and SVG exports draw it.
+void PaintSheet(QPainter& painter, const QRect& page, SheetLayoutKind layout) {
+    SheetOptions sheet;
+    sheet.Layout = layout;
+    DrawSheetOn(painter, page, ScreenState(), SheetFolder(), DemoInputs(), sheet);
 }
 
 void DrawPortrait(Device& device, DrawTarget target, int pageWidth) {
@@ -182,8 +204,7 @@ void BM_SheetPng150(benchmark::State& state) {
         QImage image(1240, 1754, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        QtDevice d(painter);
-        DrawPortrait(d, DrawTarget::Printer, 1240);
+        PaintSheet(painter, image.rect(), SheetLayoutKind::Portrait);
         painter.end();
         benchmark::DoNotOptimize(EncodePng(image).size());
     }
@@ -195,8 +216,7 @@ void BM_SheetPngEncoding(benchmark::State& state) {
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        QtDevice d(painter);
-        DrawPortrait(d, DrawTarget::Printer, 1240);
+        PaintSheet(painter, image.rect(), SheetLayoutKind::Portrait);
     }
     for (auto _ : state) benchmark::DoNotOptimize(EncodePng(image).size());
     state.counters["bytes"] = double(EncodePng(image).size());
@@ -208,8 +228,7 @@ void BM_SheetImage150(benchmark::State& state) {
         QImage image(1240, 1754, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        QtDevice d(painter);
-        DrawPortrait(d, DrawTarget::Printer, 1240);
+        PaintSheet(painter, image.rect(), SheetLayoutKind::Portrait);
     }
 }
 
@@ -220,8 +239,7 @@ void BM_SheetPdf(benchmark::State& state) {
         QPdfWriter pdf(&buffer);
         pdf.setResolution(150);
         QPainter painter(&pdf);
-        QtDevice d(painter);
-        DrawPortrait(d, DrawTarget::Printer, pdf.width());
+        PaintSheet(painter, QRect(0, 0, pdf.width(), pdf.height()), SheetLayoutKind::Portrait);
     }
 }
 
@@ -233,8 +251,7 @@ void BM_SheetSvg(benchmark::State& state) {
         svg.setOutputDevice(&buffer);
         svg.setSize(QSize(1240, 1754));
         QPainter painter(&svg);
-        QtDevice d(painter);
-        DrawPortrait(d, DrawTarget::Printer, 1240);
+        PaintSheet(painter, QRect(0, 0, 1240, 1754), SheetLayoutKind::Portrait);
     }
 }
 
@@ -251,8 +268,7 @@ void BM_LandscapePng150(benchmark::State& state) {
         QImage image(1754, 1240, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        QtDevice d(painter);
-        DrawSheetOnto(d, DrawTarget::Printer, 1754, SheetLayoutKind::Landscape);
+        PaintSheet(painter, image.rect(), SheetLayoutKind::Landscape);
         painter.end();
         benchmark::DoNotOptimize(EncodePng(image).size());
     }
@@ -266,10 +282,23 @@ void BM_LandscapePdf(benchmark::State& state) {
         pdf.setResolution(150);
         pdf.setPageOrientation(QPageLayout::Landscape);
         QPainter painter(&pdf);
-        QtDevice d(painter);
-        DrawSheetOnto(d, DrawTarget::Printer, pdf.width(), SheetLayoutKind::Landscape);
+        PaintSheet(painter, QRect(0, 0, pdf.width(), pdf.height()), SheetLayoutKind::Landscape);
     }
 }
+
+// The whole export as the window and the command line run it: drawing, encoding and the file
+// written through its temporary sibling.
+void ExportPortrait(benchmark::State& state, SheetFileKind kind, const char* name) {
+    const std::filesystem::path out = SheetFolder().root() / name;
+    SheetExportRequest request;
+    request.Kind = kind;
+    request.Out = out;
+    for (auto _ : state) benchmark::DoNotOptimize(ExportSheet(SheetFolder(), ScreenState(), DemoInputs(), request));
+    std::filesystem::remove(out);
+}
+
+void BM_ExportSheetPng150(benchmark::State& state) { ExportPortrait(state, SheetFileKind::Png, "sheet.png"); }
+void BM_ExportSheetEmf(benchmark::State& state) { ExportPortrait(state, SheetFileKind::Emf, "SHEET.EMF"); }
 
 // The analysis window's standard chart at five pixels per unit (1405 x 1020), as on screen.
 void BM_StandardChartScreen(benchmark::State& state) {
@@ -302,6 +331,8 @@ BENCHMARK(BM_SheetSvg)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LandscapeEmf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LandscapePng150)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LandscapePdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportSheetPng150)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportSheetEmf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StandardChartScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelRecording)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelEmf)->Unit(benchmark::kMillisecond);

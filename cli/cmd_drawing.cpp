@@ -2,14 +2,9 @@
 // file, and a metafile played back into a PNG picture.
 #if __has_include(<QGuiApplication>)  // the commands need the Qt device; without Qt they are left out
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -25,15 +20,13 @@
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
 #include "drawing/display_settings.hpp"
-#include "drawing/emf_device.hpp"
 #include "drawing/emf_player.hpp"
-#include "drawing/picture_orientation.hpp"
-#include "drawing/sheet.hpp"
 #include "drawing/sheet_support.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/chart.hpp"
+#include "export/qt_device.hpp"
+#include "export/sheet_export.hpp"
 #include "json.hpp"
-#include "ui/qt_device.hpp"
 
 namespace florimant::cli {
 namespace {
@@ -57,20 +50,14 @@ void EnsureGuiApplication() {
     new QGuiApplication(argc, argv);
 }
 
-enum class OutputKind { Png, Pdf, Svg, Emf };
-
 std::string LowerExtension(const fs::path& path) {
     std::string e = path.extension().string();
     std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     return e;
 }
 
-OutputKind KindOfOutput(const fs::path& out) {
-    const std::string e = LowerExtension(out);
-    if (e == ".png") return OutputKind::Png;
-    if (e == ".pdf") return OutputKind::Pdf;
-    if (e == ".svg") return OutputKind::Svg;
-    if (e == ".emf") return OutputKind::Emf;
+SheetFileKind KindOfOutput(const fs::path& out) {
+    if (const auto kind = SheetFileKindOf(out)) return *kind;
     throw CommandError("formato del file di uscita non riconosciuto (.png, .pdf, .svg, .emf): " + out.string());
 }
 
@@ -93,18 +80,6 @@ std::string OwnerText(const ProgramFolder& folder) {
     return first + " " + last;
 }
 
-struct SheetRequest {
-    SheetLayoutKind Layout = SheetLayoutKind::Portrait;
-    bool BlackAndWhite = false;
-    AspectLineStyle Aspects = AspectLineStyle::Lines;
-    int Dpi = 150;
-    fs::path Out;
-};
-
-struct Drawn {
-    int Width = 0, Height = 0;
-};
-
 // Everything the sheet reads besides the drawing state, loaded as the main window loads it
 // before it opens a sheet.
 struct SheetData {
@@ -113,7 +88,7 @@ struct SheetData {
     DisplaySettings Display;
 };
 
-void LoadSheetData(const ProgramFolder& folder, const SheetRequest& request, SheetData& data) {
+void LoadSheetData(const ProgramFolder& folder, SheetData& data) {
     const ActiveOrbTable orbs = LoadActiveOrbs(folder);
     data.Inputs.Ephemeris = ChartEphemerisSettings(orbs);
     SubjectSummary summary;
@@ -121,157 +96,47 @@ void LoadSheetData(const ProgramFolder& folder, const SheetRequest& request, She
     data.Display = LoadDisplaySettings(folder);
     data.Inputs.Chart = &data.Chart;
     data.Inputs.Orbs = orbs.Values.Orbs;
-    data.Inputs.AspectStyle = request.Aspects;
     data.Inputs.DateText = TodayText();
     data.Inputs.OwnerText = OwnerText(folder);
 }
 
-// The printed page: S, SX, SY and F of the print scale for a page `width` pixels wide.
-DrawState PrintState(const SheetRequest& request, const DisplaySettings& display, int width) {
+// The command line has no screen of its own: the sheet picture takes a common one, 1080 pixels
+// high, with the axis corrections and line thickness of the display settings.
+constexpr int ReferenceScreenHeight = 1080;
+
+DrawState ReferenceScreenState(const DisplaySettings& display) {
     DrawState state;
-    state.Target = DrawTarget::Printer;
-    state.BlackAndWhite = request.BlackAndWhite;
     state.LineThickness = display.LineThicknessFactor;
-    state.PrinterLandscape = request.Layout == SheetLayoutKind::Landscape;
-    ApplyPrintScale(state, width);
+    RestoreScreenScale(state, ReferenceScreenHeight / Real(210), display.AxisCorrectionX, display.AxisCorrectionY);
     return state;
 }
 
-// A4 in pixels at the resolution, in the layout's orientation.
-QSize PageSize(const SheetRequest& request) {
-    const QSize portrait = QPageSize(QPageSize::A4).sizePixels(request.Dpi);
-    return request.Layout == SheetLayoutKind::Portrait ? portrait : portrait.transposed();
-}
-
-void DrawOnPainter(QPainter& painter, DrawState& state, const ProgramFolder& folder, const SheetData& data,
-                   SheetLayoutKind layout) {
-    QtDevice device(painter);
-    DrawSheet(state, device, folder, data.Inputs, layout);
-}
-
-Drawn WritePng(const ProgramFolder& folder, const SheetRequest& request, const SheetData& data) {
-    const QSize page = PageSize(request);
-    QImage image(page, QImage::Format_RGB32);
-    if (image.isNull()) throw CommandError("pagina troppo grande per la memoria: --dpi " + std::to_string(request.Dpi));
-    image.fill(Qt::white);
-    image.setDotsPerMeterX(int(std::lround(request.Dpi / 0.0254)));
-    image.setDotsPerMeterY(int(std::lround(request.Dpi / 0.0254)));
-    DrawState state = PrintState(request, data.Display, page.width());
-    {
-        QPainter painter(&image);
-        DrawOnPainter(painter, state, folder, data, request.Layout);
-    }
-    const QByteArray png = EncodePng(image);
-    if (png.isEmpty()) throw CommandError("codifica PNG non riuscita: " + request.Out.string());
-    ReplaceFile(request.Out, std::string_view(png.constData(), size_t(png.size())));
-    return {page.width(), page.height()};
-}
-
-Drawn WritePdf(const ProgramFolder& folder, const SheetRequest& request, const SheetData& data) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Drawn drawn;
-    {
-        QPdfWriter pdf(&buffer);
-        pdf.setCreator(QStringLiteral("Florimant"));
-        pdf.setTitle(QString::fromStdString(data.Chart.SubjectName));
-        pdf.setResolution(request.Dpi);
-        pdf.setPageLayout(QPageLayout(
-            QPageSize(QPageSize::A4),
-            request.Layout == SheetLayoutKind::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape, QMarginsF()));
-        drawn = {pdf.width(), pdf.height()};
-        DrawState state = PrintState(request, data.Display, pdf.width());
-        QPainter painter(&pdf);
-        DrawOnPainter(painter, state, folder, data, request.Layout);
-    }
-    ReplaceFile(request.Out, std::string_view(bytes.constData(), size_t(bytes.size())));
-    return drawn;
-}
-
-Drawn WriteSvg(const ProgramFolder& folder, const SheetRequest& request, const SheetData& data) {
-    const QSize page = PageSize(request);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(page);
-        svg.setViewBox(QRect(QPoint(0, 0), page));
-        svg.setResolution(request.Dpi);
-        svg.setTitle(QString::fromStdString(data.Chart.SubjectName));
-        DrawState state = PrintState(request, data.Display, page.width());
-        QPainter painter(&svg);
-        DrawOnPainter(painter, state, folder, data, request.Layout);
-    }
-    ReplaceFile(request.Out, std::string_view(bytes.constData(), size_t(bytes.size())));
-    return {page.width(), page.height()};
-}
-
-// The sheet window's export: the screen's scale and axis corrections at zoom 1, on a metafile as
-// tall as the screen (landscape) or twice as tall (portrait) and as wide as the page frame. The
-// command line has no screen of its own and takes a common one, 1080 pixels high.
-constexpr int ReferenceScreenHeight = 1080;
-
-Drawn WriteEmf(const ProgramFolder& folder, const SheetRequest& request, const SheetData& data) {
-    const std::string name = request.Out.filename().string();
-    if (!PassesPictureNameCheck(name)) throw CommandError("File deve essere .EMF");
-    const bool portrait = request.Layout == SheetLayoutKind::Portrait;
-    // A picture of the program's own Emf folder is recorded for the viewer, as the window does.
-    std::error_code error;
-    if (fs::equivalent(request.Out.parent_path().empty() ? fs::path(".") : request.Out.parent_path(),
-                       folder.Resolve("Emf"), error)) {
-        try {
-            PictureNumber(name);
-        } catch (const DataFileError&) {
-            throw CommandError("le immagini della cartella Emf si chiamano GRAF01.EMF ... GRAF15.EMF: " + name);
-        }
-        RecordPictureOrientation(folder, name, true, portrait);
-    }
-    DrawState state;
-    state.Target = DrawTarget::Metafile;
-    state.BlackAndWhite = request.BlackAndWhite;
-    state.LineThickness = data.Display.LineThicknessFactor;
-    state.PrinterLandscape = !portrait;
-    const Real screenScale = ReferenceScreenHeight / Real(210);
-    RestoreScreenScale(state, screenScale, data.Display.AxisCorrectionX, data.Display.AxisCorrectionY);
-    const int width = RoundHalfEven(280 * screenScale);
-    const int height = portrait ? 2 * ReferenceScreenHeight : ReferenceScreenHeight;
-    EmfDevice emf(width, height);
-    emf.SetTextMeasure(MeasureTextAdvances);
-    DrawSheet(state, emf, folder, data.Inputs, request.Layout);
-    emf.Save(request.Out);
-    return {width, height};
-}
-
 void RunSheet(CommandContext& context, const Arguments& args) {
-    SheetRequest request;
+    SheetExportRequest request;
     const std::string layout = args.Get("layout");
-    if (layout == "portrait") request.Layout = SheetLayoutKind::Portrait;
-    else if (layout == "landscape") request.Layout = SheetLayoutKind::Landscape;
+    if (layout == "portrait") request.Sheet.Layout = SheetLayoutKind::Portrait;
+    else if (layout == "landscape") request.Sheet.Layout = SheetLayoutKind::Landscape;
     else throw CommandError("--layout deve essere portrait o landscape: " + layout);
     const std::string aspects = args.Get("aspects", "lines");
-    if (aspects == "bands") request.Aspects = AspectLineStyle::Bands;
+    if (aspects == "bands") request.Sheet.Aspects = AspectLineStyle::Bands;
     else if (aspects != "lines") throw CommandError("--aspects deve essere bands o lines: " + aspects);
-    request.BlackAndWhite = args.Has("bw");
+    request.Sheet.BlackAndWhite = args.Has("bw");
     request.Out = args.Get("out");
-    const OutputKind kind = KindOfOutput(request.Out);
+    request.Kind = KindOfOutput(request.Out);
     // Positions and font heights are whole device units: a PDF is laid out at a printer's
     // resolution unless told otherwise, pictures at a screen-friendly one.
-    request.Dpi = IntegerOption(args, "dpi", kind == OutputKind::Pdf ? 600 : 150, 30, 600);
-    if (kind == OutputKind::Emf && !PassesPictureNameCheck(request.Out.filename().string()))
+    request.Dpi = IntegerOption(args, "dpi", request.Kind == SheetFileKind::Pdf ? 600 : 150, MinSheetDpi, MaxSheetDpi);
+    if (request.Kind == SheetFileKind::Emf && !PassesPictureNameCheck(request.Out.filename().string()))
         throw CommandError("File deve essere .EMF");
 
     EnsureGuiApplication();
     SheetData data;
-    LoadSheetData(context.folder, request, data);
-    Drawn drawn;
-    switch (kind) {
-    case OutputKind::Png: drawn = WritePng(context.folder, request, data); break;
-    case OutputKind::Pdf: drawn = WritePdf(context.folder, request, data); break;
-    case OutputKind::Svg: drawn = WriteSvg(context.folder, request, data); break;
-    case OutputKind::Emf: drawn = WriteEmf(context.folder, request, data); break;
+    LoadSheetData(context.folder, data);
+    SheetExportResult drawn;
+    try {
+        drawn = ExportSheet(context.folder, ReferenceScreenState(data.Display), data.Inputs, request);
+    } catch (const SheetExportError& e) {
+        throw CommandError(e.what());
     }
     JsonWriter json(context.out);
     json.BeginObject().Field("out", request.Out.string()).Field("width", drawn.Width).Field("height", drawn.Height);

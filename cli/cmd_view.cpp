@@ -17,8 +17,8 @@
 #include "common/file_io.hpp"
 #include "drawing/analysis_views.hpp"
 #include "engine/chart.hpp"
+#include "export/qt_device.hpp"
 #include "json.hpp"
-#include "ui/qt_device.hpp"
 
 namespace florimant::cli {
 namespace {

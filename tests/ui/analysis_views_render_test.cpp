@@ -10,7 +10,7 @@
 #include "archive/chart_of_subject.hpp"
 #include "drawing/analysis_views.hpp"
 #include "drawing/recording_device.hpp"
-#include "ui/qt_device.hpp"
+#include "export/qt_device.hpp"
 
 using namespace florimant;
 namespace fs = std::filesystem;

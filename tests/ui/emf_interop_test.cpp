@@ -9,7 +9,7 @@ extern "C" {
 }
 
 #include "drawing/emf_device.hpp"
-#include "ui/qt_device.hpp"
+#include "export/qt_device.hpp"
 
 using namespace florimant;
 

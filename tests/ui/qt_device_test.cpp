@@ -7,7 +7,7 @@
 
 #include "drawing/emf_device.hpp"
 #include "drawing/emf_player.hpp"
-#include "ui/qt_device.hpp"
+#include "export/qt_device.hpp"
 
 using namespace florimant;
 

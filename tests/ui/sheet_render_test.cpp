@@ -10,8 +10,8 @@
 #include "drawing/sheet.hpp"
 #include "drawing/sheet_support.hpp"
 #include "drawing/sheet_tables.hpp"
+#include "export/qt_device.hpp"
 #include "linked_installation.hpp"
-#include "ui/qt_device.hpp"
 
 using namespace florimant;
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "drawing/wheel.hpp"
-#include "ui/qt_device.hpp"
+#include "export/qt_device.hpp"
 
 using namespace florimant;
 

@@ -14,7 +14,7 @@
 
 #include "common/program_folder.hpp"
 #include "drawing/emf_player.hpp"
-#include "ui/qt_device.hpp"
+#include "export/qt_device.hpp"
 
 namespace symbols {
 

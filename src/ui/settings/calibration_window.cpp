@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "drawing/primitives.hpp"
-#include "ui/qt_device.hpp"
+#include "export/qt_device.hpp"
 
 namespace florimant {
 namespace {

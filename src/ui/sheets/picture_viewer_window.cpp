@@ -7,7 +7,7 @@
 
 #include "drawing/emf_player.hpp"
 #include "drawing/picture_orientation.hpp"
-#include "ui/qt_device.hpp"
+#include "export/qt_device.hpp"
 
 namespace florimant {
 

@@ -1,4 +1,4 @@
-#include "ui/qt_device.hpp"
+#include "export/qt_device.hpp"
 
 #include <QBuffer>
 #include <QFontMetricsF>
