@@ -176,8 +176,11 @@ TEST(SphericalDistances, OneCellPerPairWithMarksAndColouredDistances) {
     // The sheets give their smaller title less room: the whole grid moves up by the difference.
     d.Clear();
     DrawSphericalDistanceTable(c, chart, orbs, {15, 202}, 5.5L, 4.5L);
-    for (const auto* text : Texts(d))
-        if (text->Text == "120") EXPECT_EQ(text->Points[0][0].Y, RoundHalfEven(202 + 4.5L + 4.5L + 0.4L));
+    for (const auto* text : Texts(d)) {
+        if (text->Text == "120") {
+            EXPECT_EQ(text->Points[0][0].Y, RoundHalfEven(202 + 4.5L + 4.5L + 0.4L));
+        }
+    }
 }
 
 TEST(SheetStructure, FramesLabelsAndJoinedReceptions) {
