@@ -178,10 +178,10 @@ BirthResult ComputeBirthResult(const ProgramFolder& folder, const LocalityFile& 
     if (first.Is(GregorianCode)) {
         const Real adoption = first.Instant() - (italian ? 1 : 0);
         if (static_cast<long>(std::trunc(adoption)) == AlwaysGregorianDay)
-            julian = calendarReformOption && provisional < 2299161;
+            julian = calendarReformOption && provisional < GregorianReformDay;
         else julian = provisional <= adoption;
     }
-    if (calendarReformOption && provisional > 2299160.5L) julian = false;
+    if (calendarReformOption && provisional > GregorianReformMidnight) julian = false;
 
     // Local mean time before record 1 "LMT ".
     if (list.records.size() > 1 && list.records[1].Is(LocalMeanTimeCode) && list.records[1].Instant() >= provisional)
