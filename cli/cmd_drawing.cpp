@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +23,8 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
+#include "common/utf8.hpp"
 #include "drawing/display_settings.hpp"
 #include "drawing/emf_device.hpp"
 #include "drawing/emf_player.hpp"
@@ -59,11 +60,7 @@ void EnsureGuiApplication() {
 
 enum class OutputKind { Png, Pdf, Svg, Emf };
 
-std::string LowerExtension(const fs::path& path) {
-    std::string e = path.extension().string();
-    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return e;
-}
+std::string LowerExtension(const fs::path& path) { return LowerCaseAscii(path.extension().string()); }
 
 OutputKind KindOfOutput(const fs::path& out) {
     const std::string e = LowerExtension(out);
@@ -284,8 +281,7 @@ constexpr int MaxPictureSide = 10000;
 QSize ParseSize(const std::string& text) {
     const size_t x = text.find_first_of("xX");
     const auto side = [&](const std::string& part) {
-        if (part.empty() || part.size() > 5 || part.find_first_not_of("0123456789") != std::string::npos) return 0;
-        return std::stoi(part);
+        return part.size() > 5 ? 0 : static_cast<int>(ParseDigits(part).value_or(0));
     };
     const int w = x == std::string::npos ? 0 : side(text.substr(0, x));
     const int h = x == std::string::npos ? 0 : side(text.substr(x + 1));

@@ -185,17 +185,6 @@ TEST(CatalogueOrder, IgnoresCaseAndKeepsEqualLinesTogether) {
     EXPECT_FALSE(CatalogueLess("asma", "asma"));
 }
 
-TEST(TrimTrailingJunk, KeepsLettersDigitsParenthesesDotsAndAccentedVowels) {
-    EXPECT_EQ(TrimTrailingJunkBytes("Asma, "), "Asma");
-    EXPECT_EQ(TrimTrailingJunkBytes("Asma ;"), "Asma");
-    EXPECT_EQ(TrimTrailingJunkBytes("Asma."), "Asma.");
-    EXPECT_EQ(TrimTrailingJunkBytes("Tosse (1)"), "Tosse (1)");
-    EXPECT_EQ(TrimTrailingJunkBytes("Caff\xE8\r\n"), "Caff\xE8");
-    // At most ten characters go.
-    EXPECT_EQ(TrimTrailingJunkBytes("x" + std::string(12, ' ')), "x  ");
-    EXPECT_EQ(TrimTrailingJunkBytes("   "), "");
-}
-
 TEST(RemedyFile, AnInterruptedDeletionLeavesTheOldFileOrTheNew) {
     HookGuard guard;
     TempFolder t;
