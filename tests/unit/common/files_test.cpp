@@ -9,6 +9,7 @@
 #include "common/file_io.hpp"
 #include "common/program_folder.hpp"
 #include "common/pstring.hpp"
+#include "interruption.hpp"
 
 using namespace florimant;
 namespace fs = std::filesystem;
@@ -108,11 +109,12 @@ TEST(ReplaceFile, LeavesTheOldFileWholeWhenInterrupted) {
     ProgramFolder folder(t.path);
     ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"uno", "due"});
     EXPECT_EQ(ReadTextLines(folder, "FileSet\\OrbiDomi.stt"), (std::vector<std::string>{"uno", "due"}));
-    SetFileOperationHook([](std::string_view op, const fs::path&) {
-        if (op == "rename") throw std::runtime_error("interrotto");
-    });
-    EXPECT_THROW(ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"tre"}), std::runtime_error);
-    SetFileOperationHook(nullptr);
+    {
+        const FileHookGuard guard([](std::string_view op, const fs::path&) {
+            if (op == "rename") throw std::runtime_error("interrotto");
+        });
+        EXPECT_THROW(ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"tre"}), std::runtime_error);
+    }
     EXPECT_EQ(ReadTextLines(folder, "FileSet\\OrbiDomi.stt"), (std::vector<std::string>{"uno", "due"}));
     std::ifstream in(folder.Resolve("FileSet\\OrbiDomi.stt"), std::ios::binary);
     std::string raw((std::istreambuf_iterator<char>(in)), {});
