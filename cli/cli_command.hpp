@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/program_folder.hpp"
+#include "common/real.hpp"
 
 // florimant-cli: every command is a function registered under its name from its own source file.
 namespace florimant::cli {
@@ -53,6 +54,13 @@ struct RegisterCommand {
     explicit RegisterCommand(Command command) { Registry()[command.name] = std::move(command); }
 };
 
+// A number given on the command line, "." or "," as decimal point: CommandError naming `what` when
+// the text is not one number.
 double ParseNumber(const std::string& text, const std::string& what);
+// The same at the extended precision of the core.
+Real ParseRealNumber(const std::string& text, const std::string& what);
+// The number written by `count` digits at `at` of an argument: CommandError "`what` non valida"
+// when they are not all there.
+int DigitsArgument(const std::string& text, size_t at, size_t count, const std::string& what);
 
 }  // namespace florimant::cli

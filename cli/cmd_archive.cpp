@@ -10,7 +10,7 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
-#include "common/settings_number.hpp"
+#include "common/number_text.hpp"
 #include "json.hpp"
 
 namespace florimant::cli {
@@ -43,13 +43,6 @@ long PositionArgument(const Arguments& args, size_t i) {
 
 std::string ArchiveArgument(const Arguments& args) { return Upper(args.Positional(0)); }
 
-int TwoDigitField(const std::string& text, size_t at, const std::string& what) {
-    if (text.size() < at + 2 || !std::isdigit(static_cast<unsigned char>(text[at])) ||
-        !std::isdigit(static_cast<unsigned char>(text[at + 1])))
-        throw CommandError(what + " non valida: " + text);
-    return (text[at] - '0') * 10 + (text[at + 1] - '0');
-}
-
 // Applies the birth-data options to `data`; with `required` every field must be given.
 void ApplyBirthOptions(const Arguments& args, bool required, BirthData& data) {
     auto want = [&](const char* name) {
@@ -61,17 +54,17 @@ void ApplyBirthOptions(const Arguments& args, bool required, BirthData& data) {
         const std::string date = args.Get("date");
         if (date.size() != 10 || date[2] != '/' || date[5] != '/')
             throw CommandError("data non valida (GG/MM/AAAA): " + date);
-        data.Day = TwoDigitField(date, 0, "data");
-        data.Month = TwoDigitField(date, 3, "data");
-        data.Year = TwoDigitField(date, 6, "data") * 100 + TwoDigitField(date, 8, "data");
+        data.Day = DigitsArgument(date, 0, 2, "data");
+        data.Month = DigitsArgument(date, 3, 2, "data");
+        data.Year = DigitsArgument(date, 6, 2, "data") * 100 + DigitsArgument(date, 8, 2, "data");
         if (data.Day < 1 || data.Day > 31 || data.Month < 1 || data.Month > 12 || data.Year < 1)
             throw CommandError("data non valida: " + date);
     }
     if (want("time")) {
         const std::string time = args.Get("time");
         if (time.size() != 5 || time[2] != ':') throw CommandError("ora non valida (HH:MM): " + time);
-        data.Hour = TwoDigitField(time, 0, "ora");
-        data.Minute = TwoDigitField(time, 3, "ora");
+        data.Hour = DigitsArgument(time, 0, 2, "ora");
+        data.Minute = DigitsArgument(time, 3, 2, "ora");
         if (data.Hour > 23 || data.Minute > 59) throw CommandError("ora non valida: " + time);
     }
     if (want("correction")) {

@@ -7,7 +7,8 @@
 #include "cli_command.hpp"
 #include "common/cp1252.hpp"
 #include "common/file_io.hpp"
-#include "common/settings_number.hpp"
+#include "common/number_text.hpp"
+#include "common/trim.hpp"
 #include "json.hpp"
 
 namespace florimant::cli {
@@ -23,11 +24,6 @@ std::string TypedSearchText(const std::string& utf8, LocalityStore store) {
     std::string text;
     for (char key : Utf8ToCp1252(utf8)) text = ApplyTypedKey(std::move(text), key, store);
     return text;
-}
-
-std::string TrimTrailingSpaces(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
 }
 
 // The calendar-reform option: fourth line of the display settings, 1 = on; off when absent.
@@ -68,8 +64,8 @@ void PlaceSearch(CommandContext& context, const Arguments& args) {
     for (const PlaceRow& row : list.rows) {
         json.BeginObject();
         json.Field("record", row.record);
-        json.Field("name", Cp1252ToUtf8(TrimTrailingSpaces(row.place.name)));
-        json.Field("state", Cp1252ToUtf8(TrimTrailingSpaces(row.place.state)));
+        json.Field("name", Cp1252ToUtf8(WithoutTrailingBlanks(row.place.name)));
+        json.Field("state", Cp1252ToUtf8(WithoutTrailingBlanks(row.place.state)));
         json.Key("latitude").Number(row.place.latitude, 15);
         json.Key("longitude").Number(row.place.longitude, 15);
         json.EndObject();

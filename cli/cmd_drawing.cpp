@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +18,8 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
+#include "common/utf8.hpp"
 #include "drawing/display_settings.hpp"
 #include "drawing/emf_player.hpp"
 #include "drawing/sheet_support.hpp"
@@ -50,11 +51,7 @@ void EnsureGuiApplication() {
     new QGuiApplication(argc, argv);
 }
 
-std::string LowerExtension(const fs::path& path) {
-    std::string e = path.extension().string();
-    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return e;
-}
+std::string LowerExtension(const fs::path& path) { return LowerCaseAscii(path.extension().string()); }
 
 SheetFileKind KindOfOutput(const fs::path& out) {
     if (const auto kind = SheetFileKindOf(out)) return *kind;
@@ -149,8 +146,7 @@ constexpr int MaxPictureSide = 10000;
 QSize ParseSize(const std::string& text) {
     const size_t x = text.find_first_of("xX");
     const auto side = [&](const std::string& part) {
-        if (part.empty() || part.size() > 5 || part.find_first_not_of("0123456789") != std::string::npos) return 0;
-        return std::stoi(part);
+        return part.size() > 5 ? 0 : static_cast<int>(ParseDigits(part).value_or(0));
     };
     const int w = x == std::string::npos ? 0 : side(text.substr(0, x));
     const int h = x == std::string::npos ? 0 : side(text.substr(x + 1));

@@ -1,6 +1,5 @@
 // Chart engine commands: positions of the bodies, houses, and the chart of a birth.
 #include <cmath>
-#include <cstdlib>
 #include <stdexcept>
 
 #include "cli_command.hpp"
@@ -35,24 +34,7 @@ EphemerisSettings SettingsFrom(const Arguments& args) {
     return s;
 }
 
-Real JulianDayArgument(const Arguments& args) {
-    ParseNumber(args.Get("jd"), "--jd");  // refuses anything that is not a number
-    std::string text = args.Get("jd");
-    for (char& c : text)
-        if (c == ',') c = '.';
-    const Real jd = std::strtold(text.c_str(), nullptr);
-    if (!std::isfinite(jd)) throw CommandError("valore non ammesso per --jd: " + args.Get("jd"));
-    return jd;
-}
-
-int DigitsOf(const std::string& text, size_t at, size_t count, const std::string& what) {
-    int value = 0;
-    for (size_t i = at; i < at + count; ++i) {
-        if (i >= text.size() || text[i] < '0' || text[i] > '9') throw CommandError(what + " non valida: " + text);
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
+Real JulianDayArgument(const Arguments& args) { return ParseRealNumber(args.Get("jd"), "--jd"); }
 
 void RunEphemeris(CommandContext& context, const Arguments& args) {
     const Real jd = JulianDayArgument(args);
@@ -118,9 +100,9 @@ void RunChart(CommandContext& context, const Arguments& args) {
     if (date.size() != 10 || date[4] != '-' || date[7] != '-')
         throw CommandError("data non valida (AAAA-MM-GG): " + date);
     if (time.size() != 5 || time[2] != ':') throw CommandError("ora non valida (HH:MM): " + time);
-    const int year = DigitsOf(date, 0, 4, "data"), month = DigitsOf(date, 5, 2, "data"),
-              day = DigitsOf(date, 8, 2, "data");
-    const int hour = DigitsOf(time, 0, 2, "ora"), minute = DigitsOf(time, 3, 2, "ora");
+    const int year = DigitsArgument(date, 0, 4, "data"), month = DigitsArgument(date, 5, 2, "data"),
+              day = DigitsArgument(date, 8, 2, "data");
+    const int hour = DigitsArgument(time, 0, 2, "ora"), minute = DigitsArgument(time, 3, 2, "ora");
     const std::string calendar = Choice(args, "calendar", "GR", {"GR", "GI"});
 
     ChartData chart;

@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "cli_command.hpp"
+#include "common/trim.hpp"
+#include "common/utf8.hpp"
 #include "json.hpp"
 #include "knowledge/catalogue.hpp"
 #include "knowledge/query_consultation.hpp"
@@ -39,7 +41,7 @@ std::string ResolveEntry(const ProgramFolder& folder, Consultation consultation,
         for (const std::string& entry : list) {
             const std::string stored = ToStored(entry);
             if (stored.size() > kAliasWidth &&
-                CatalogueFold(TrimTrailingBlanks(stored.substr(0, kAliasWidth))) == folded)
+                CatalogueFold(WithoutTrailingBlanks(stored.substr(0, kAliasWidth))) == folded)
                 return entry;
         }
     }

@@ -47,15 +47,6 @@ struct Reading {
     ChartData chart;
 };
 
-int Digits(const std::string& text, size_t at, size_t count, const std::string& what) {
-    int value = 0;
-    for (size_t i = at; i < at + count; ++i) {
-        if (i >= text.size() || text[i] < '0' || text[i] > '9') throw CommandError(what + " non valida: " + text);
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
 // The current subject, or with --date the chart of the given birth data (for checks and batch
 // work that should not touch the current subject).
 Reading LoadReading(const ProgramFolder& folder, const Arguments& args) {
@@ -73,10 +64,10 @@ Reading LoadReading(const ProgramFolder& folder, const Arguments& args) {
     if (time.size() != 5 || time[2] != ':') throw CommandError("ora non valida (HH:MM): " + time);
     const std::string calendar = args.Get("calendar", "GR");
     if (calendar != "GR" && calendar != "GI") throw CommandError("calendario non valido (GR o GI): " + calendar);
-    SetSubjectFieldsForChart(r.chart, Digits(date, 8, 2, "data"), Digits(date, 5, 2, "data"),
-                             Digits(date, 0, 4, "data"), Digits(time, 0, 2, "ora"), Digits(time, 3, 2, "ora"),
-                             args.GetNumber("correction", 0), calendar == "GR" ? 1 : 0,
-                             args.Get("coords", "45N28-009E11"));
+    SetSubjectFieldsForChart(r.chart, DigitsArgument(date, 8, 2, "data"), DigitsArgument(date, 5, 2, "data"),
+                             DigitsArgument(date, 0, 4, "data"), DigitsArgument(time, 0, 2, "ora"),
+                             DigitsArgument(time, 3, 2, "ora"), args.GetNumber("correction", 0),
+                             calendar == "GR" ? 1 : 0, args.Get("coords", "45N28-009E11"));
     try {
         ComputeChartFromSubjectFields(folder, r.settings, r.chart);
     } catch (const std::invalid_argument& e) {

@@ -15,6 +15,7 @@
 #include "archive/chart_of_subject.hpp"
 #include "cli_command.hpp"
 #include "common/file_io.hpp"
+#include "common/utf8.hpp"
 #include "drawing/analysis_views.hpp"
 #include "engine/chart.hpp"
 #include "export/qt_device.hpp"
@@ -53,9 +54,7 @@ int WholeOption(const Arguments& args, const std::string& name, int fallback) {
 
 bool EndsWithPng(const std::string& path) {
     if (path.size() < 5) return false;
-    std::string end = path.substr(path.size() - 4);
-    for (char& ch : end) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return end == ".png";
+    return LowerCaseAscii(std::string_view(path).substr(path.size() - 4)) == ".png";
 }
 
 void RunView(CommandContext& context, const Arguments& args) {

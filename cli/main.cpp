@@ -4,6 +4,7 @@
 
 #include "cli_command.hpp"
 #include "common/data_file_error.hpp"
+#include "common/number_text.hpp"
 
 namespace florimant::cli {
 
@@ -58,19 +59,26 @@ std::string Arguments::Positional(size_t i) const {
     return positional_[i];
 }
 
+namespace {
+// Blanks may stand before a number, as a shell word rarely carries them, but nothing after it.
+constexpr NumberTextRules CommandLineNumber{.BlanksAfter = ""};
+}  // namespace
+
 double ParseNumber(const std::string& text, const std::string& what) {
-    std::string t = text;
-    for (char& c : t)
-        if (c == ',') c = '.';
-    size_t used = 0;
-    double value = 0;
-    try {
-        value = std::stod(t, &used);
-    } catch (...) {
-        used = 0;
-    }
-    if (used == 0 || used != t.size()) throw CommandError("valore non numerico per " + what + ": " + text);
-    return value;
+    const std::optional<double> value = ParseWholeDouble(text, CommandLineNumber);
+    if (!value) throw CommandError("valore non numerico per " + what + ": " + text);
+    return *value;
+}
+
+Real ParseRealNumber(const std::string& text, const std::string& what) {
+    ParseNumber(text, what);  // a number beyond the range of a double is refused as the others are
+    return *ParseWholeReal(text, CommandLineNumber);
+}
+
+int DigitsArgument(const std::string& text, size_t at, size_t count, const std::string& what) {
+    const std::optional<int> value = DigitsAt(text, at, count);
+    if (!value) throw CommandError(what + " non valida: " + text);
+    return *value;
 }
 
 }  // namespace florimant::cli

@@ -2,6 +2,7 @@
 
 #include "common/cp1252.hpp"
 #include "common/file_io.hpp"
+#include "common/trim.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/texts.hpp"
 
@@ -26,9 +27,7 @@ std::vector<std::string> HelpMessageLines(const ProgramFolder& folder, int n) {
 
 AnalysisDataFields StandardChartDataFields(const ChartData& chart, const ActiveOrbTable& table) {
     AnalysisDataFields fields;
-    std::string name = chart.SubjectName;
-    name.erase(name.find_last_not_of(' ') + 1);
-    fields.Name = "  " + name;
+    fields.Name = "  " + WithoutTrailingBlanks(chart.SubjectName);
     // The weekday of the local birth date, not of the UT date.
     const int weekday = Weekday(chart.JulianDayUT - chart.CorrectionHours / 24);
     fields.Date = WeekdayName(weekday) + " " + chart.BirthDateText + " (GMT" + chart.ZoneText + ")";

@@ -5,6 +5,7 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/trim.hpp"
 #include "engine/texts.hpp"
 #include "knowledge/catalogue.hpp"
 #include "knowledge/plant_records.hpp"
@@ -39,11 +40,6 @@ std::optional<std::string> SpecificText(const std::vector<std::string>& texts, c
         if (key == line.substr(0, 4) && StartsWith(key, PointCode2Upper(point))) return Slice(line, 22, 80);
     }
     return std::nullopt;
-}
-
-std::string Trimmed(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
 }
 
 const char* const PointPhrases[] = {"",        "al SOLE", "alla LUNA", "a MERCURIO",   "a VENERE",
@@ -128,7 +124,7 @@ CurableSymptoms ShowCurableSymptoms(const ProgramFolder& folder, const std::stri
     CurableSymptoms result;
     std::string wanted = Utf8ToCp1252(name);
     if (wanted.size() > 80) wanted.resize(80);
-    wanted = Trimmed(wanted);
+    wanted = WithoutTrailingBlanks(wanted);
     result.Symptoms = {"SINTOMI CURABILI con ", Cp1252ToUtf8(wanted)};
     if (!plantMode) {
         if (!folder.Exists(kRemedyDatabasePath)) throw DataFileError(std::string(kRemedyDatabasePath), "file mancante");
@@ -136,7 +132,7 @@ CurableSymptoms ShowCurableSymptoms(const ProgramFolder& folder, const std::stri
         std::vector<std::string> symptoms;
         const RemedyRecord* first = nullptr;
         for (size_t k = 1; k < records.size(); ++k) {
-            if (Trimmed(JoinRemedyField(records[k], RemedyField::Rimedio)) != wanted) continue;
+            if (WithoutTrailingBlanks(JoinRemedyField(records[k], RemedyField::Rimedio)) != wanted) continue;
             if (!first) first = &records[k];
             symptoms.push_back(JoinRemedyField(records[k], RemedyField::Indicazioni).substr(0, 80));
         }
@@ -155,7 +151,7 @@ CurableSymptoms ShowCurableSymptoms(const ProgramFolder& folder, const std::stri
     const auto records = ReadAllPlantRecords(folder);
     const PlantRecord* last = nullptr;
     for (size_t k = 1; k < records.size(); ++k) {
-        if (Trimmed(records[k].pianta) != wanted) continue;
+        if (WithoutTrailingBlanks(records[k].pianta) != wanted) continue;
         last = &records[k];
         result.Symptoms.push_back(Cp1252ToUtf8(records[k].sintomo));
     }

@@ -1,13 +1,13 @@
 #include "analysis/masters.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <stdexcept>
 
 #include "analysis/dignities.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/houses.hpp"
 #include "engine/texts.hpp"
@@ -23,16 +23,6 @@ constexpr std::array<int, 7> WeekdayShift{0, 3, 6, 2, 5, 1, 4};
 constexpr std::array<int, 7> ChaldeanDescending{7, 6, 5, 1, 4, 3, 2};
 constexpr int FirstTableYear = 1765, TableYears = 252, CycleYears = 36;
 
-int DigitsAt(const std::string& text, size_t at, size_t count) {
-    if (text.size() < at + count) return -1;
-    int value = 0;
-    for (size_t i = at; i < at + count; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
 Real BirthLatitude(const ChartData& chart) {
     const Real latitude = chart.LatitudeDegrees + chart.LatitudeMinutes / Real(60);
     return chart.NorthSouth == "S" ? -latitude : latitude;
@@ -47,7 +37,7 @@ Real BirthEastLongitude(const ChartData& chart) {
 void ComputeSunAndHouses(const ProgramFolder& folder, const EphemerisSettings& settings, Real jd, ChartData& work) {
     ComputeBodies(folder, settings, Body::Sun, 0, jd, work);
     const std::string clock = JulianDayToTextByCalendar(jd - work.CorrectionHours / 24, work.CalendarFlag);
-    const int hour = std::max(0, DigitsAt(clock, 11, 2)), minute = std::max(0, DigitsAt(clock, 14, 2));
+    const int hour = DigitsAt(clock, 11, 2).value_or(0), minute = DigitsAt(clock, 14, 2).value_or(0);
     ComputeHouses(jd, work.LongitudeDegrees, work.LongitudeMinutes, work.EastWest, work.LatitudeDegrees,
                   work.LatitudeMinutes, work.NorthSouth, hour, minute, work.CorrectionHours,
                   work.HouseSystem.empty() ? "CASE_MEDIE" : work.HouseSystem, work);
@@ -162,7 +152,7 @@ int YearIntoRulerCycle(int year) {
 
 int YearMasterYear(const ProgramFolder& folder, const EphemerisSettings& settings, const ChartData& chart) {
     const std::string text = JulianDayToText(chart.JulianDayUT);
-    int year = DigitsAt(text, 6, 4);
+    int year = DigitsAt(text, 6, 4).value_or(-1);
     if (year < 0) throw std::invalid_argument("Anno di nascita non leggibile: \"" + text + "\"");
     ChartData work = chart;
     ComputeBodies(folder, settings, Body::Sun, 0, JulianDay(chart.CalendarFlag, 31, 12, year, 23, 59), work);
@@ -181,9 +171,9 @@ YearMasters LookUpYearMasters(const ProgramFolder& folder, int tableYear) {
             break;
         }
     YearMasters masters;
-    masters.Year = DigitsAt(*found, 0, 4);
-    masters.YearRuler = DigitsAt(*found, 4, 2);
-    masters.CycleRuler = DigitsAt(*found, 6, 2);
+    masters.Year = DigitsAt(*found, 0, 4).value_or(-1);
+    masters.YearRuler = DigitsAt(*found, 4, 2).value_or(-1);
+    masters.CycleRuler = DigitsAt(*found, 6, 2).value_or(-1);
     if (masters.Year < 0 || masters.YearRuler < 0 || masters.YearRuler > 7 || masters.CycleRuler < 0 ||
         masters.CycleRuler > 7)
         throw DataFileError(YearRulerFile, "riga non valida: \"" + *found + "\"");

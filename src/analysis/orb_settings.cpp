@@ -5,7 +5,9 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 #include "common/settings_number.hpp"
+#include "common/trim.hpp"
 
 namespace florimant {
 
@@ -56,9 +58,7 @@ OrbSetValues ReadSet(const std::vector<std::string>& lines, size_t first, std::s
 std::string TextLine(const std::vector<std::string>& lines, size_t index, size_t limit, std::string_view file) {
     if (index >= lines.size())
         throw DataFileError(std::string(file), "file troppo corto: manca la riga " + std::to_string(index + 1));
-    std::string text = lines[index].substr(0, std::min(limit, lines[index].size()));
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return Cp1252ToUtf8(text);
+    return Cp1252ToUtf8(WithoutTrailingBlanks(std::string_view(lines[index]).substr(0, limit)));
 }
 
 std::vector<std::string> ActiveFileLines(const OrbSetValues& values, const ActiveOrbTable& chartSettings, char letter) {

@@ -1,13 +1,14 @@
 #include "archive/birth_entry.hpp"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "archive/regime_records.hpp"
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
+#include "common/number_text.hpp"
+#include "common/trim.hpp"
+#include "common/utf8.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/texts.hpp"
 
@@ -15,57 +16,31 @@ namespace florimant {
 
 namespace {
 
-// An integer as the edit fields hold it: optional blanks around, an optional sign, digits.
+// An integer as the edit fields hold it: optional blanks around, an optional sign, at most nine
+// digits.
+constexpr NumberTextRules EditFieldInteger{
+    .BlanksBefore = " ", .BlanksAfter = " ", .DecimalComma = false, .MostDigits = 9};
+// A real typed with "." or "," as decimal separator: blanks may stand before it, nothing after.
+constexpr NumberTextRules EditFieldReal{.BlanksAfter = ""};
+
 bool ParseInteger(std::string_view text, int& value) {
-    size_t i = 0, end = text.size();
-    while (i < end && text[i] == ' ') ++i;
-    while (end > i && text[end - 1] == ' ') --end;
-    bool negative = false;
-    if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == end || end - i > 9) return false;
-    long v = 0;
-    for (; i < end; ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
-        v = v * 10 + (text[i] - '0');
-    }
-    value = static_cast<int>(negative ? -v : v);
-    return true;
+    const std::optional<long> v = ParseWholeInteger(text, EditFieldInteger);
+    if (v) value = static_cast<int>(*v);
+    return v.has_value();
 }
 
 bool IntegerWithin(std::string_view text, int low, int high, int& value) {
     return ParseInteger(text, value) && value >= low && value <= high;
 }
 
-// A real typed with "." or "," as decimal separator; the whole text must be the number.
-bool ParseReal(std::string text, Real& value) {
-    for (char& c : text)
-        if (c == ',') c = '.';
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long double v = std::strtold(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(v)) return false;
-    value = v;
-    return true;
-}
-
-std::string TrimTrailingSpaces(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
+bool ParseReal(std::string_view text, Real& value) {
+    const std::optional<Real> v = ParseWholeReal(text, EditFieldReal);
+    if (v) value = *v;
+    return v.has_value();
 }
 
 std::string Substring(std::string_view s, size_t from, size_t count) {
     return from >= s.size() ? std::string() : std::string(s.substr(from, count));
-}
-
-// The first `count` characters of a UTF-8 text (a byte cut could split an accented letter).
-std::string FirstCharacters(const std::string& utf8, size_t count) {
-    size_t at = 0;
-    for (size_t n = 0; at < utf8.size() && n < count; ++n) {
-        ++at;
-        while (at < utf8.size() && (static_cast<uint8_t>(utf8[at]) & 0xC0) == 0x80) ++at;
-    }
-    return utf8.substr(0, at);
 }
 
 std::string RegimeLine(const RegimeRecord& record, std::string_view file) {
@@ -178,10 +153,10 @@ BirthResult ComputeBirthResult(const ProgramFolder& folder, const LocalityFile& 
     if (first.Is(GregorianCode)) {
         const Real adoption = first.Instant() - (italian ? 1 : 0);
         if (static_cast<long>(std::trunc(adoption)) == AlwaysGregorianDay)
-            julian = calendarReformOption && provisional < 2299161;
+            julian = calendarReformOption && provisional < GregorianReformDay;
         else julian = provisional <= adoption;
     }
-    if (calendarReformOption && provisional > 2299160.5L) julian = false;
+    if (calendarReformOption && provisional > GregorianReformMidnight) julian = false;
 
     // Local mean time before record 1 "LMT ".
     if (list.records.size() > 1 && list.records[1].Is(LocalMeanTimeCode) && list.records[1].Instant() >= provisional)
@@ -242,8 +217,8 @@ BirthResult ComputeBirthResult(const ProgramFolder& folder, const LocalityFile& 
     result.EditDataEstesa = JulianDayToText(result.localJulianDay);
     result.julianDayUT = JulianDay(calendarFlag, date.day, date.month, date.year, date.hour + correction, date.minute);
     result.EditJD = FormatDecimal(11, result.julianDayUT);
-    result.EditLocEstesa = Cp1252ToUtf8(TrimTrailingSpaces(result.place.name));
-    result.EditStato = Cp1252ToUtf8(TrimTrailingSpaces(result.place.state));
+    result.EditLocEstesa = Cp1252ToUtf8(WithoutTrailingBlanks(result.place.name));
+    result.EditStato = Cp1252ToUtf8(WithoutTrailingBlanks(result.place.state));
     result.EditCoord = PlaceCoordinateText(result.place.latitude, result.place.longitude);
     if (result.fixedCorrection && result.julianDayUT > FixedCorrectionFrom) fuso = "-5";
     result.EditFuso = fuso;
@@ -336,12 +311,12 @@ ManualCoordinateCheck CheckManualCoordinates(const ManualCoordinates& fields, Lo
 
 HandOverCheck CheckHandOver(const EntryFields& fields) {
     HandOverCheck check;
-    std::string name = TrimTrailingSpaces(FirstCharacters(fields.EditSogg, 38));
+    std::string name = WithoutTrailingBlanks(FirstCharacters(fields.EditSogg, 38));
     auto refuse = [&check](std::string message) {
         check.message = std::move(message);
         return check;
     };
-    if (name.find_first_not_of(' ') == std::string::npos) return refuse("Manca il Nome del Soggetto");
+    if (IsBlank(name)) return refuse("Manca il Nome del Soggetto");
     if (fields.EditCalend != "GREG" && fields.EditCalend != "GIUL")
         return refuse("Manca indicazione Calendario (GREG/GIUL)");
     check.date = CheckBirthDate(fields.date);

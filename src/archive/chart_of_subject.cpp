@@ -6,15 +6,10 @@
 #include "archive/subject_records.hpp"
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
+#include "common/number_text.hpp"
 #include "engine/chart.hpp"
 
 namespace florimant {
-
-namespace {
-bool AllDigits(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-}  // namespace
 
 void ReadChartSubjectFields(const ProgramFolder& folder, ChartData& chart, SubjectSummary& summary) {
     const CurrentSubjectRecords records = ReadCurrentSubjectRecords(folder);
@@ -27,7 +22,7 @@ void ReadChartSubjectFields(const ProgramFolder& folder, ChartData& chart, Subje
     chart.DateField = Cp1252ToUtf8(date);
     chart.PlaceField = Cp1252ToUtf8(records.Birth.PlaceField);
     // Later steps parse these digits; a damaged date stops here with the file named.
-    if (date.size() < 12 || !AllDigits(std::string_view(date).substr(0, 12)))
+    if (date.size() < 12 || !IsAllDigits(std::string_view(date).substr(0, 12)))
         throw DataFileError("TMPR.ST2",
                             "archivio danneggiato: data di nascita non leggibile (" + chart.DateField + ")");
     chart.BirthDateText = StoredDateToDisplay(date);

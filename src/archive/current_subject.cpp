@@ -7,6 +7,7 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/trim.hpp"
 
 namespace florimant {
 
@@ -89,7 +90,7 @@ std::string RecallAnnotationText(const AnnotationRecord& annotation) {
     std::string text = " ";
     for (size_t i = 0; i < 4; ++i) {
         if (i > 0) text += ' ';
-        text += StripBlanks(annotation.lines[i]);
+        text += WithoutBlanksAround(annotation.lines[i]);
     }
     return Cp1252ToUtf8(text);
 }
@@ -98,7 +99,7 @@ std::string RegistrationAnnotationText(const AnnotationRecord& annotation) {
     std::string text;
     for (size_t i = 0; i < 4; ++i) {
         if (i > 0) text += ' ';
-        text += i < 3 ? TrimRightBlanks(annotation.lines[i]) : annotation.lines[i];
+        text += i < 3 ? WithoutTrailingBlanks(annotation.lines[i]) : annotation.lines[i];
     }
     return Cp1252ToUtf8(text);
 }
@@ -135,7 +136,7 @@ std::vector<std::string> ReadChangedIndexes(const ProgramFolder& folder) {
     if (!folder.Exists(ChangedIndexesFile)) return names;
     for (const std::string& line : ReadTextLines(folder, ChangedIndexesFile)) {
         if (names.size() >= ChangedIndexesLimit) break;
-        std::string name = StripBlanks(Cut(line, 6));
+        std::string name = WithoutBlanksAround(Cut(line, 6));
         if (!name.empty()) names.push_back(Cp1252ToUtf8(name));
     }
     return names;
@@ -179,7 +180,8 @@ BirthData RecallSubject(const ProgramFolder& folder, std::string_view archive, l
         }
     }
     const std::string name = choices.Name ? *choices.Name : Cp1252ToUtf8(RecallDisplayName(indexText));
-    std::string locality = choices.Locality ? *choices.Locality : LocalityDisplayText(TrimRightBlanks(data.Locality));
+    std::string locality =
+        choices.Locality ? *choices.Locality : LocalityDisplayText(WithoutTrailingBlanks(data.Locality));
     const std::string nationality = choices.Nationality ? *choices.Nationality : data.Nationality;
     WriteCurrentSubjectRecall(folder, name, birth, locality, nationality);
     WriteLastChoice(folder, archive, Cp1252ToUtf8(indexText), position, name);

@@ -4,6 +4,8 @@
 #include <array>
 
 #include "common/cp1252.hpp"
+#include "common/trim.hpp"
+#include "common/utf8.hpp"
 
 namespace florimant {
 
@@ -31,13 +33,6 @@ constexpr std::array<uint8_t, 256> BuildSearchTable() {
 
 constexpr std::array<uint8_t, 256> SearchTable = BuildSearchTable();
 
-char UpCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string TrimTrailingSpaces(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
-
 }  // namespace
 
 std::string SearchForm(std::string_view cp1252) {
@@ -53,7 +48,7 @@ std::string ApplyTypedKey(std::string searchText, char key, LocalityStore store)
         if (!searchText.empty()) searchText.pop_back();
         return searchText;
     }
-    searchText.push_back(searchText.empty() || store == LocalityStore::Italia ? UpCase(key) : key);
+    searchText.push_back(searchText.empty() || store == LocalityStore::Italia ? UpperCaseAscii(key) : key);
     return searchText;
 }
 
@@ -103,7 +98,7 @@ PlaceList ShowPlaceList(const LocalityFile& file, long m) {
         PlaceRow row;
         row.record = static_cast<size_t>(r);
         row.place = file.Read(row.record);
-        row.text = Cp1252ToUtf8(TrimTrailingSpaces(row.place.name) + TrimTrailingSpaces(row.place.state));
+        row.text = Cp1252ToUtf8(WithoutTrailingBlanks(row.place.name) + WithoutTrailingBlanks(row.place.state));
         list.rows.push_back(std::move(row));
     }
     return list;

@@ -9,8 +9,10 @@
 #include "common/bytes.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 #include "common/pstring.hpp"
 #include "common/real_formats.hpp"
+#include "common/trim.hpp"
 
 namespace florimant {
 
@@ -55,23 +57,13 @@ std::vector<RegimeRecord> ReadUntilEnd(const ProgramFolder& folder, const std::s
     return records;
 }
 
-// Characters 15-20 of an index line, as a record number.
+// Characters 15-20 of an index line, as a record number: blanks, then digits up to the next blank.
 bool ParseIndexStart(const std::string& line, size_t& start) {
     if (line.size() < 15) return false;
-    const std::string field = line.substr(14, 6);
-    size_t value = 0;
-    bool digits = false;
-    for (char c : field) {
-        if (c == ' ' && !digits) continue;
-        if (c < '0' || c > '9') {
-            if (c == ' ') break;
-            return false;
-        }
-        value = value * 10 + static_cast<size_t>(c - '0');
-        digits = true;
-    }
-    start = value;
-    return digits;
+    const std::string field = WithoutLeadingBlanks(std::string_view(line).substr(14, 6));
+    const std::optional<unsigned long> value = ParseDigits(std::string_view(field).substr(0, field.find(' ')));
+    if (value) start = *value;
+    return value.has_value();
 }
 }  // namespace
 

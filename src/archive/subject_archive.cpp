@@ -8,7 +8,9 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
-#include "common/settings_number.hpp"
+#include "common/number_text.hpp"
+#include "common/trim.hpp"
+#include "common/utf8.hpp"
 
 namespace florimant {
 
@@ -60,20 +62,13 @@ void StoreIndex(const ProgramFolder& folder, const IndexFile& index, size_t reco
     ReplaceFile(folder, index.file, bytes);
 }
 
-bool IsBlank(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
-}
-
 long RecordNumberOf(std::string_view indexText, std::string_view file) {
     if (indexText.size() < IndexTextLength)
         throw DataFileError(std::string(file), "archivio danneggiato: voce dell'indice senza numero di record");
-    long number = 0;
-    for (char c : indexText.substr(IndexNameLength, 5)) {
-        if (c < '0' || c > '9')
-            throw DataFileError(std::string(file), "archivio danneggiato: numero di record non valido nell'indice");
-        number = number * 10 + (c - '0');
-    }
-    return number;
+    const std::optional<int> number = DigitsAt(indexText, IndexNameLength, 5);
+    if (!number)
+        throw DataFileError(std::string(file), "archivio danneggiato: numero di record non valido nell'indice");
+    return *number;
 }
 
 // The stored correction text: as typed when given, else the registration text of the value.
@@ -106,8 +101,7 @@ std::vector<std::string> ListArchives(const ProgramFolder& folder) {
     std::vector<std::string> names;
     for (std::string name : folder.List("", "????.ST1")) {
         name.resize(4);
-        for (char& c : name)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        UpperCaseInPlace(name);
         names.push_back(name);
     }
     return names;

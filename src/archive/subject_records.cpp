@@ -6,8 +6,9 @@
 
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
+#include "common/number_text.hpp"
 #include "common/pstring.hpp"
-#include "common/settings_number.hpp"
+#include "common/trim.hpp"
 
 namespace florimant {
 
@@ -36,17 +37,6 @@ std::string ReadField(const std::vector<uint8_t>& bytes, size_t at, size_t capac
     std::string text = ReadPString(bytes, at, capacity, &overlong);
     if (overlong) Damaged(file, number, "contiene un testo più lungo del suo campo");
     return text;
-}
-
-std::optional<int> Digits(std::string_view text, size_t from, size_t count) {
-    if (from + count > text.size()) return std::nullopt;
-    int value = 0;
-    for (size_t i = from; i < from + count; ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
 }
 
 }  // namespace
@@ -106,16 +96,6 @@ AnnotationRecord DefaultAnnotationRecord() {
     r.lines[2] = PadRightBlanks("      RIFERIRSI A QUESTO SPECIFICO TEMA (O A QUESTA PERSONA).", 70);
     r.lines[3] = PadRightBlanks("           QUESTO TEMA NON CONTIENE PER ORA ANNOTAZIONI.", 70);
     return r;
-}
-
-std::string TrimRightBlanks(std::string_view s) {
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return std::string(s);
-}
-
-std::string StripBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    return TrimRightBlanks(s);
 }
 
 std::string PadRightBlanks(std::string_view s, size_t width) {
@@ -178,7 +158,7 @@ std::string CorrectionToText(Real hours) {
 }
 
 std::string NormalizeTypedCorrection(std::string_view typed) {
-    std::string text = TrimRightBlanks(std::string(typed));
+    std::string text = WithoutTrailingBlanks(typed);
     std::replace(text.begin(), text.end(), '.', ',');
     return text;
 }
@@ -211,7 +191,8 @@ std::string CoordinateText(const Coordinates& c) {
 std::optional<Coordinates> ParseCoordinateText(std::string_view text) {
     if (text.size() < 12) return std::nullopt;
     Coordinates c;
-    auto latD = Digits(text, 0, 2), latM = Digits(text, 3, 2), lonD = Digits(text, 6, 3), lonM = Digits(text, 10, 2);
+    auto latD = DigitsAt(text, 0, 2), latM = DigitsAt(text, 3, 2), lonD = DigitsAt(text, 6, 3),
+         lonM = DigitsAt(text, 10, 2);
     if (!latD || !latM || !lonD || !lonM) return std::nullopt;
     if (text[2] != 'N' && text[2] != 'S') return std::nullopt;
     if (text[9] != 'E' && text[9] != 'W' && text[9] != 'O') return std::nullopt;
@@ -263,7 +244,7 @@ AnnotationRecord BuildAnnotationRecord(const std::array<std::string, 4>& lines, 
 }
 
 long AnnotationNumberOf(const BirthRecord& birth) {
-    auto number = Digits(birth.AnnotationNumber, 0, birth.AnnotationNumber.size());
+    auto number = DigitsAt(birth.AnnotationNumber, 0, birth.AnnotationNumber.size());
     return number && !birth.AnnotationNumber.empty() ? *number : 0;
 }
 
@@ -279,18 +260,17 @@ BirthData DecodeSubject(std::string_view archive, long indexPosition, std::strin
     d.Archive = std::string(archive);
     d.IndexPosition = indexPosition;
     d.IndexText = Cp1252ToUtf8(indexText);
-    d.Name =
-        Cp1252ToUtf8(TrimRightBlanks(std::string(indexText.substr(0, std::min(indexText.size(), IndexNameLength)))));
+    d.Name = Cp1252ToUtf8(WithoutTrailingBlanks(indexText.substr(0, std::min(indexText.size(), IndexNameLength))));
     if (indexText.size() > IndexNameLength) {
         std::string_view number = indexText.substr(IndexNameLength, 5);
-        auto n = Digits(number, 0, number.size());
+        auto n = DigitsAt(number, 0, number.size());
         d.BirthRecordNumber = n && !number.empty() ? *n : 0;
     }
 
     std::string date = birth.DateField;
     std::replace(date.begin(), date.end(), '.', ',');
-    auto year = Digits(date, 0, 4), month = Digits(date, 4, 2), day = Digits(date, 6, 2), hour = Digits(date, 8, 2),
-         minute = Digits(date, 10, 2);
+    auto year = DigitsAt(date, 0, 4), month = DigitsAt(date, 4, 2), day = DigitsAt(date, 6, 2),
+         hour = DigitsAt(date, 8, 2), minute = DigitsAt(date, 10, 2);
     if (!year || !month || !day || !hour || !minute)
         throw DataFileError(st2, "archivio danneggiato: data di nascita non leggibile (" + Cp1252ToUtf8(date) + ")");
     d.Year = *year, d.Month = *month, d.Day = *day, d.Hour = *hour, d.Minute = *minute;

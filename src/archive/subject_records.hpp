@@ -146,9 +146,7 @@ std::string TextFileNumberOf(const AnnotationRecord& annotation);
 // The annotation record number of a birth record; 0 (the default annotation) when the field is
 // not a number, as in record 0.
 long AnnotationNumberOf(const BirthRecord& birth);
-// Blank handling of the fixed-width texts and the bytes of an encoded record as one string.
-std::string TrimRightBlanks(std::string_view s);
-std::string StripBlanks(std::string_view s);
+// Blank padding of the fixed-width texts and the bytes of an encoded record as one string.
 std::string PadRightBlanks(std::string_view s, size_t width);
 std::string RecordText(const std::vector<uint8_t>& bytes);
 // Zero-padded decimal.

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 #include "common/data_file_error.hpp"
@@ -191,29 +192,73 @@ fs::path TemporarySibling(const fs::path& path) {
     return temp;
 }
 
-void ReplaceFile(const fs::path& path, std::string_view contents) {
+namespace {
+// What went wrong in WriteThroughSibling, for the caller to word.
+struct SiblingFault {
+    std::string Fault;
+    bool Failed() const { return !Fault.empty(); }
+};
+
+// What a copied file takes from its source besides the bytes.
+struct SourceAttributes {
+    fs::file_time_type Modified;
+    fs::perms Permissions;
+};
+
+// The steps of every whole-file replacement: the contents to the sibling temporary file (flushed to
+// the disk), a copied file's attributes, then the rename over the file. Each changing step is
+// announced to the hook first; a failed step removes the temporary file.
+SiblingFault WriteThroughSibling(const fs::path& path, std::string_view contents,
+                                 const std::optional<SourceAttributes>& source) {
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
     const fs::path temp = TemporarySibling(path);
-    const std::string shown = path.filename().string();
     NotifyFileOperation("write", temp);
     errno = 0;
     std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) throw DataFileError(shown, IoFault("impossibile creare il file temporaneo"));
+    if (!f) return {IoFault("impossibile creare il file temporaneo")};
     bool ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
     ok = std::fflush(f) == 0 && ok;
     ok = ::fsync(fileno(f)) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
+    if (ok && source) {
+        fs::permissions(temp, source->Permissions, ec);
+        if (!ec) fs::last_write_time(temp, source->Modified, ec);
+        ok = !ec;
+    }
     if (!ok) {
+        const SiblingFault fault{IoFault("errore di scrittura")};
         fs::remove(temp, ec);
-        throw DataFileError(shown, IoFault("errore di scrittura"));
+        return fault;
     }
     NotifyFileOperation("rename", path);
     fs::rename(temp, path, ec);
     if (ec) {
+        const SiblingFault fault{"impossibile sostituire il file: " + ec.message()};
         fs::remove(temp, ec);
-        throw DataFileError(shown, "impossibile sostituire il file: " + ec.message());
+        return fault;
     }
+    return {};
+}
+}  // namespace
+
+void ReplaceFile(const fs::path& path, std::string_view contents) {
+    const SiblingFault fault = WriteThroughSibling(path, contents, std::nullopt);
+    if (fault.Failed()) throw DataFileError(path.filename().string(), fault.Fault);
+}
+
+void CopyFileReplacing(const fs::path& from, const fs::path& to) {
+    const auto failed = [&] { return DataFileError(to.string(), "copia da " + from.string() + " non riuscita"); };
+    std::error_code ec;
+    SourceAttributes attributes{fs::last_write_time(from, ec), {}};
+    if (ec) throw failed();
+    attributes.Permissions = fs::status(from, ec).permissions();
+    if (ec) throw failed();
+    std::ifstream in(from, std::ios::binary);
+    if (!in) throw failed();
+    const std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw failed();
+    if (WriteThroughSibling(to, contents, attributes).Failed()) throw failed();
 }
 
 void ReplaceFile(const ProgramFolder& folder, std::string_view programPath, std::string_view contents) {

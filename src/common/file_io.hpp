@@ -65,6 +65,11 @@ std::vector<std::string> SplitTextLines(std::string_view contents);
 // folders are created.
 void ReplaceFile(const std::filesystem::path& path, std::string_view contents);
 void ReplaceFile(const ProgramFolder& folder, std::string_view programPath, std::string_view contents);
+// Copies a file over another the same way: the bytes go to the destination's sibling temporary
+// file, which is flushed, given the source's modification time (the edition of a knowledge base is
+// read from it) and renamed over the destination. DataFileError "copia da ... non riuscita" naming
+// the destination when the source cannot be read or the destination not written.
+void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 // Lines joined with CR LF after each line.
 std::string JoinTextLines(const std::vector<std::string>& lines);
 void ReplaceTextFile(const ProgramFolder& folder, std::string_view programPath, const std::vector<std::string>& lines);

@@ -1,21 +1,18 @@
 #include "common/program_folder.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
+
+#include "common/utf8.hpp"
 
 namespace florimant {
 
 namespace fs = std::filesystem;
 
-namespace {
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-}  // namespace
-
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
+        if (LowerCaseAscii(a[i]) != LowerCaseAscii(b[i])) return false;
     return true;
 }
 
@@ -23,7 +20,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
     // Iterative matcher with one backtrack point: linear in practice, never recursive.
     size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || LowerCaseAscii(pattern[p]) == LowerCaseAscii(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -120,7 +117,7 @@ std::vector<std::string> ProgramFolder::List(std::string_view programFolderPath,
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                            [](char x, char y) { return Lower(x) < Lower(y); });
+                                            [](char x, char y) { return LowerCaseAscii(x) < LowerCaseAscii(y); });
     });
     return names;
 }

@@ -3,6 +3,7 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 #include "common/settings_number.hpp"
 
 namespace florimant {

@@ -5,14 +5,15 @@
 
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 
 namespace florimant {
 
 int PictureNumber(std::string_view fileName) {
-    const auto digit = [&](size_t i) { return i < fileName.size() && fileName[i] >= '0' && fileName[i] <= '9'; };
-    if (!digit(4) || !digit(5))
+    const std::optional<int> digits = DigitsAt(fileName, 4, 2);
+    if (!digits)
         throw DataFileError("Emf\\" + std::string(fileName), "il nome dell'immagine non contiene il suo numero");
-    const int number = (fileName[4] - '0') * 10 + (fileName[5] - '0');
+    const int number = *digits;
     // Only 15 pictures have a line; any other number would write past the file's lines.
     if (number < 1 || number > PictureCount)
         throw DataFileError("Emf\\" + std::string(fileName), "numero di immagine fuori dall'intervallo 1-15");

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+
+#include "common/number_text.hpp"
+#include "common/utf8.hpp"
 
 namespace florimant {
 
@@ -32,16 +33,9 @@ constexpr uint16_t WideAdvance = 2048;                 // a whole em: no charact
 
 // The next code point of a UTF-8 text; a broken sequence counts as one wide character.
 char32_t NextCodePoint(std::string_view s, size_t& i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char first = byte(i++);
-    if (first < 0x80) return first;
-    const int more = first >= 0xF0 ? 3 : first >= 0xE0 ? 2 : first >= 0xC0 ? 1 : 0;
-    char32_t c = first & (0x3F >> more);
-    for (int k = 0; k < more; ++k) {
-        if (i >= s.size() || (byte(i) & 0xC0) != 0x80) return 0xFFFD;
-        c = (c << 6) | (byte(i++) & 0x3F);
-    }
-    return more ? c : 0xFFFD;
+    const Utf8Character c = DecodeUtf8(s, i);
+    i += c.Length;
+    return c.Complete ? c.CodePoint : 0xFFFD;
 }
 
 }  // namespace
@@ -79,16 +73,12 @@ std::string AbsoluteLongitudeText(Real longitude) {
     if (fraction > 0) {
         // The fraction written with 15 significant digits, as the program's number texts are,
         // then read in plain decimal form: leading zeros after the point, trailing zeros dropped.
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.14Le", fraction);
-        const char* e = std::strchr(buffer, 'e');
-        const int exponent = e ? std::atoi(e + 1) : 0;
-        if (exponent < 0) {
-            std::string mantissa;
-            for (const char* p = buffer; p != e; ++p)
-                if (*p >= '0' && *p <= '9') mantissa += *p;
-            while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
-            digits = std::string(size_t(-exponent - 1), '0') + mantissa;
+        const ScientificForm form = ScientificFormOf(fraction);
+        if (form.Exponent < 0) {
+            std::string mantissa = form.Mantissa;
+            std::erase(mantissa, '.');
+            mantissa.erase(mantissa.find_last_not_of('0') + 1);
+            digits = std::string(size_t(-form.Exponent - 1), '0') + mantissa;
         }
         digits = digits.substr(0, 2);
     }

@@ -60,7 +60,7 @@ std::string FormatJulianDay(Real jd, bool byFlag, uint8_t calendarFlag) {
     Real x = jd + 0.5L;
     CivilTime t{};
     for (int guard = 0; guard < 1000; ++guard) {
-        const bool gregorian = byFlag ? calendarFlag == 1 : std::trunc(x) > 2299160;
+        const bool gregorian = byFlag ? calendarFlag == 1 : std::trunc(x) >= GregorianReformDay;
         t = CivilTimeOf(x, gregorian);
         if (t.minute < 60) break;
         x += 0.00001L;

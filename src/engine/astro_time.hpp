@@ -11,10 +11,17 @@ namespace florimant {
 inline constexpr Real Pi = 3.1415926535897932385L;
 inline constexpr Real DegToRad = 0.0174532925199432957692L;  // the one degree-to-radian constant
 
+// The Gregorian reform: Thursday 4 October 1582 of the Julian calendar was followed by Friday
+// 15 October 1582 of the Gregorian. A Julian Day number counts from noon, so the day numbered
+// GregorianReformDay begins at GregorianReformMidnight, and the day before it is the last one
+// reckoned in the Julian calendar.
+inline constexpr long GregorianReformDay = 2299161;                         // 15 October 1582, noon
+inline constexpr Real GregorianReformMidnight = GregorianReformDay - 0.5L;  // 15 October 1582, 0:00
+
 // Julian Day of a civil date and clock time; calendarFlag 1 Gregorian, 0 Julian. The time is taken
 // as given: add correction / 24 for the UT Julian Day.
 Real JulianDay(uint8_t calendarFlag, Real day, Real month, Real year, Real hour, Real minute);
-// dd/mm/yyyy hh:mm, Gregorian from Julian Day 2299160 on, Julian before.
+// dd/mm/yyyy hh:mm, Gregorian from 15 October 1582 (GregorianReformDay) on, Julian before.
 std::string JulianDayToText(Real jd);
 // The same, Gregorian exactly when calendarFlag is 1.
 std::string JulianDayToTextByCalendar(Real jd, uint8_t calendarFlag);

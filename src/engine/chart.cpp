@@ -1,11 +1,12 @@
 #include "engine/chart.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
+#include "common/number_text.hpp"
+#include "common/utf8.hpp"
 #include "engine/astro_time.hpp"
 #include "engine/houses.hpp"
 #include "engine/texts.hpp"
@@ -17,21 +18,11 @@ namespace {
 // Asteroids and Chiron are shown only between 1 January 1850 and 31 December 2080, 0h.
 constexpr Real AsteroidsFrom = 2396758.5L, AsteroidsUntil = 2481129.5L;
 
-// The decimal number of `count` digits at `at` (0-based), or -1 when any of them is not a digit.
-int DigitsAt(const std::string& text, size_t at, size_t count) {
-    if (at + count > text.size()) return -1;
-    int value = 0;
-    for (size_t i = at; i < at + count; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
 void ParseBirthDateText(ChartData& chart) {
     const std::string& t = chart.BirthDateText;
-    const int day = DigitsAt(t, 0, 2), month = DigitsAt(t, 3, 2), year = DigitsAt(t, 6, 4), hour = DigitsAt(t, 11, 2),
-              minute = DigitsAt(t, 14, 2);
+    const int day = DigitsAt(t, 0, 2).value_or(-1), month = DigitsAt(t, 3, 2).value_or(-1),
+              year = DigitsAt(t, 6, 4).value_or(-1), hour = DigitsAt(t, 11, 2).value_or(-1),
+              minute = DigitsAt(t, 14, 2).value_or(-1);
     if (day < 1 || day > 31 || month < 1 || month > 12 || year < 0 || hour < 0 || hour > 23 || minute < 0 ||
         minute > 59)
         throw std::invalid_argument("Data di nascita non valida: \"" + t + "\" (atteso gg/mm/aaaa hh:mm)");
@@ -52,11 +43,9 @@ std::string ShortestText(Real value) {
 
 void ParseCoordinatesText(ChartData& chart) {
     const std::string& t = chart.CoordinatesText;
-    auto letter = [&](size_t at) {
-        return at < t.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(t[at]))) : '\0';
-    };
-    const int latDeg = DigitsAt(t, 0, 2), latMin = DigitsAt(t, 3, 2), lonDeg = DigitsAt(t, 6, 3),
-              lonMin = DigitsAt(t, 10, 2);
+    auto letter = [&](size_t at) { return at < t.size() ? UpperCaseAscii(t[at]) : '\0'; };
+    const int latDeg = DigitsAt(t, 0, 2).value_or(-1), latMin = DigitsAt(t, 3, 2).value_or(-1),
+              lonDeg = DigitsAt(t, 6, 3).value_or(-1), lonMin = DigitsAt(t, 10, 2).value_or(-1);
     const char ns = letter(2), ew = letter(9);
     if (latDeg < 0 || latDeg > 90 || latMin < 0 || latMin > 60 || lonDeg < 0 || lonDeg > 180 || lonMin < 0 ||
         lonMin > 60 || (ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W' && ew != 'O'))

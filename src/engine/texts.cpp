@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 
+#include "common/number_text.hpp"
 #include "engine/astro_time.hpp"
 
 namespace florimant {
@@ -75,14 +74,6 @@ void RoundToMinute(SignAngle& a) {
 
 long RoundedSeconds(const SignAngle& a) { return std::lround(a.seconds); }
 
-bool IsKeptAtEnd(std::string_view ch) {
-    static constexpr std::string_view asciiKept = ").abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890";
-    if (ch.size() == 1) return asciiKept.find(ch[0]) != std::string_view::npos;
-    for (std::string_view accented : {"à", "é", "è", "ù", "ò", "ì"})
-        if (ch == accented) return true;
-    return false;
-}
-
 }  // namespace
 
 const std::string& SignName(int sign) { return Pick(sign, &SignNames::full); }
@@ -100,13 +91,9 @@ std::string ZeroPad(long value, int width) {
 
 std::string FormatDecimal(int width, Real x) {
     if (!std::isfinite(x)) throw std::domain_error("FormatDecimal: valore non finito");
-    // The 15-significant-digit scientific text: d.dddddddddddddde±x
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14Le", std::fabs(x));
-    const std::string scientific = buffer;
-    const auto ePos = scientific.find('e');
-    const int exponent = std::atoi(scientific.c_str() + ePos + 1);
-    std::string mantissa = scientific.substr(0, ePos);  // digit, point, 14 digits
+    ScientificForm form = ScientificFormOf(x);
+    const int exponent = form.Exponent;
+    std::string& mantissa = form.Mantissa;  // digit, point, 14 digits
     std::string plain;
     if (exponent == 0) {
         plain = mantissa;
@@ -158,23 +145,6 @@ std::string LatitudeText(Real latitude) {
     return ZeroPad(degrees, 2) + "° " + ZeroPad(minutes, 2) + "' " + (latitude >= 0 ? "Nord" : "Sud");
 }
 
-void UpperCaseInPlace(std::string& s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-}
-
 std::string RepeatChar(int count, char ch) { return std::string(std::max(0, count), ch); }
-
-void TrimLeadingBlanks(std::string& s) { s.erase(0, std::min(s.find_first_not_of(' '), s.size())); }
-
-void TrimTrailingJunk(std::string& s) {
-    for (int i = 0; i < 10 && !s.empty(); ++i) {
-        // The last whole UTF-8 character: step back over continuation bytes.
-        size_t start = s.size() - 1;
-        while (start > 0 && (static_cast<unsigned char>(s[start]) & 0xC0) == 0x80) --start;
-        if (IsKeptAtEnd(std::string_view(s).substr(start))) return;
-        s.erase(start);
-    }
-}
 
 }  // namespace florimant

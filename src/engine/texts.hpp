@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "common/real.hpp"
+#include "common/trim.hpp"
+#include "common/utf8.hpp"
 
 // The number, angle and sign texts the windows and sheets show, and a few general text functions.
 // Texts are UTF-8 ("°" is two bytes here).
@@ -39,9 +41,8 @@ std::string InSignText(int mode, Real longitude);
 std::string SignPositionText(std::string_view flag, Real longitude);
 std::string LatitudeText(Real latitude);
 
-void UpperCaseInPlace(std::string& s);
+// UpperCaseInPlace (common/utf8.hpp), TrimLeadingBlanks and TrimTrailingJunk (common/trim.hpp),
+// the general text helpers every module calls, come with the includes above.
 std::string RepeatChar(int count, char ch);
-void TrimLeadingBlanks(std::string& s);
-void TrimTrailingJunk(std::string& s);
 
 }  // namespace florimant

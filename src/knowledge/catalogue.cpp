@@ -21,12 +21,6 @@ constexpr std::array<uint8_t, 256> MakeFoldTable() {
 }
 constexpr std::array<uint8_t, 256> kFold = MakeFoldTable();
 
-bool IsKeptAtEnd(unsigned char c) {
-    if (c == ')' || c == '.') return true;
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-    // à é è ù ò ì in Windows-1252
-    return c == 0xE0 || c == 0xE9 || c == 0xE8 || c == 0xF9 || c == 0xF2 || c == 0xEC;
-}
 }  // namespace
 
 bool CatalogueLess(std::string_view a, std::string_view b) {
@@ -52,28 +46,6 @@ std::string CatalogueFold(std::string_view text) {
     std::string folded(text);
     for (char& c : folded) c = static_cast<char>(kFold[static_cast<uint8_t>(c)]);
     return folded;
-}
-
-std::string UpperCaseAscii(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
-std::string TrimTrailingJunkBytes(std::string_view text) {
-    size_t end = text.size();
-    for (int i = 0; i < 10 && end > 0; ++i) {
-        if (IsKeptAtEnd(static_cast<unsigned char>(text[end - 1]))) break;
-        --end;
-    }
-    return std::string(text.substr(0, end));
-}
-
-std::string TrimTrailingBlanks(std::string_view text) {
-    size_t end = text.size();
-    while (end > 0 && text[end - 1] == ' ') --end;
-    return std::string(text.substr(0, end));
 }
 
 }  // namespace florimant

@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-// Ordering and trimming of the knowledge base's Windows-1252 texts, shared by the rebuilds, the
-// reordering and the queries.
+// Ordering of the knowledge base's Windows-1252 texts, shared by the rebuilds, the reordering and
+// the queries.
 namespace florimant {
 
 // Catalogue order: ascending, without regard to case. Each byte is folded to upper case (a-z and
@@ -17,14 +17,5 @@ bool CatalogueLess(std::string_view a, std::string_view b);
 void SortIntoCatalogueOrder(std::vector<std::string>& lines);
 // The folded form used by CatalogueLess.
 std::string CatalogueFold(std::string_view text);
-
-// Upper case of the letters a-z only, as the windows turn keys and names.
-std::string UpperCaseAscii(std::string_view text);
-
-// The Windows-1252 form of TrimTrailingJunk: removes up to ten trailing characters that are not
-// ")", ".", one of à é è ù ò ì, a letter a-z or A-Z, or a digit.
-std::string TrimTrailingJunkBytes(std::string_view text);
-// Removes trailing blanks.
-std::string TrimTrailingBlanks(std::string_view text);
 
 }  // namespace florimant

@@ -9,6 +9,7 @@
 #include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/utf8.hpp"
 #include "knowledge/fixed_text_record.hpp"
 #include "knowledge/plant_records.hpp"
 #include "knowledge/plant_support_files.hpp"
@@ -122,18 +123,14 @@ std::string ToWindows1252(std::string_view utf8, const std::string& csvName, con
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
-        const uint8_t b = static_cast<uint8_t>(utf8[i]);
-        const size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-        bool valid = len > 0 && i + len <= utf8.size();
-        for (size_t k = 1; valid && k < len; ++k) valid = (static_cast<uint8_t>(utf8[i + k]) & 0xC0) == 0x80;
-        if (!valid) throw DataFileError(csvName, where + ": il testo non è UTF-8 valido");
+        const Utf8Character c = DecodeUtf8(utf8, i);
+        if (!c.Complete) throw DataFileError(csvName, where + ": il testo non è UTF-8 valido");
+        const size_t len = c.Length;
         const std::string_view character = utf8.substr(i, len);
         const std::string single = Utf8ToCp1252(character);
         if (single.size() != 1 || Cp1252ToUtf8(single) != character) {
-            uint32_t cp = len == 1 ? b : (b & (0x7F >> len));
-            for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<uint8_t>(utf8[i + k]) & 0x3F);
             char code[16];
-            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c.CodePoint));
             throw DataFileError(csvName, where + ": il carattere \"" + std::string(character) + "\" (" + code +
                                              ") non è rappresentabile in Windows-1252");
         }

@@ -1,5 +1,6 @@
 #include "knowledge/editor_lists.hpp"
 
+#include "common/utf8.hpp"
 #include "knowledge/catalogue.hpp"
 #include "knowledge/query_text.hpp"
 #include "knowledge/reorder.hpp"

@@ -1,6 +1,6 @@
 #include "knowledge/editor_primary_info.hpp"
 
-#include "knowledge/catalogue.hpp"
+#include "common/utf8.hpp"
 #include "knowledge/query_text.hpp"
 #include "knowledge/remedy_record.hpp"
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/utf8.hpp"
 #include "knowledge/query_text.hpp"
 
 namespace florimant {

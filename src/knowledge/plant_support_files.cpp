@@ -4,6 +4,7 @@
 
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/trim.hpp"
 #include "knowledge/catalogue.hpp"
 
 namespace florimant {
@@ -11,7 +12,7 @@ namespace florimant {
 namespace {
 // Trailing blanks removed, empty texts left out, catalogue order, each text once.
 std::vector<std::string> DistinctNames(std::vector<std::string> names) {
-    for (std::string& n : names) n = TrimTrailingBlanks(n);
+    for (std::string& n : names) n = WithoutTrailingBlanks(n);
     std::erase_if(names, [](const std::string& n) { return n.empty(); });
     SortIntoCatalogueOrder(names);
     names.erase(std::unique(names.begin(), names.end()), names.end());
@@ -38,7 +39,7 @@ PlantSupportFiles ComputePlantSupportFiles(const std::vector<PlantRecord>& recor
     for (size_t i = 0; i < kPlantPlanetKeyFiles.size(); ++i) {
         std::vector<std::string> names;
         for (size_t k = 1; k < records.size(); ++k)
-            if (TrimTrailingBlanks(records[k].segnaturaPrimaria) == kPlantPlanetKeyFiles[i].key)
+            if (WithoutTrailingBlanks(records[k].segnaturaPrimaria) == kPlantPlanetKeyFiles[i].key)
                 names.push_back(records[k].pianta);
         files.planetPlants[i] = DistinctNames(std::move(names));
     }

@@ -1,7 +1,7 @@
 #include "knowledge/query_consultation.hpp"
 
 #include "common/file_io.hpp"
-#include "knowledge/catalogue.hpp"
+#include "common/trim.hpp"
 #include "knowledge/query_incremental_search.hpp"
 #include "knowledge/query_sources.hpp"
 #include "knowledge/query_text.hpp"
@@ -32,16 +32,16 @@ struct ViewSpec {
 };
 
 SlotView MakeView(const RemedyRecord& record, const ViewSpec& spec) {
-    std::string text = TrimmedJunk(Field(record, spec.field));
+    std::string text = WithoutTrailingJunk(Field(record, spec.field));
     if (text.empty()) text = spec.fallback;
     return {Field(record, RemedyField::Rimedio) + " - " + std::string(spec.title), text};
 }
 
 // The symptom and remedy lists carry each text after TrimTrailingJunk, so a record is found under
 // the line its text was listed as: "Tosse, " under "Tosse". Otherwise the comparison is exact.
-std::string ListedForm(std::string_view displayed) { return TrimTrailingJunkBytes(ToStored(displayed)); }
+std::string ListedForm(std::string_view displayed) { return WithoutTrailingJunkCp1252(ToStored(displayed)); }
 bool ListedAs(const std::string& stored, const std::string& listedForm) {
-    return TrimTrailingJunkBytes(stored) == listedForm;
+    return WithoutTrailingJunkCp1252(stored) == listedForm;
 }
 
 int Wrapped(int state, int states) { return ((state % states) + states) % states; }

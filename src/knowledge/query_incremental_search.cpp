@@ -2,25 +2,18 @@
 
 #include <algorithm>
 
-namespace florimant {
+#include "common/utf8.hpp"
 
-namespace {
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-}  // namespace
+namespace florimant {
 
 void AppendToSearchKey(std::string& key, std::string_view typed, SearchKeyCase keyCase) {
     for (char c : typed) {
         const bool raise = keyCase == SearchKeyCase::AllUpper || key.empty();
-        key.push_back(raise ? UpperAscii(c) : c);
+        key.push_back(raise ? UpperCaseAscii(c) : c);
     }
 }
 
-void RemoveLastSearchKeyCharacter(std::string& key) {
-    if (key.empty()) return;
-    size_t start = key.size() - 1;
-    while (start > 0 && (static_cast<unsigned char>(key[start]) & 0xC0) == 0x80) --start;
-    key.erase(start);
-}
+void RemoveLastSearchKeyCharacter(std::string& key) { RemoveLastCharacter(key); }
 
 int SearchBoundBelowCount(const std::vector<std::string>& list) { return static_cast<int>(list.size()) - 1; }
 int SearchBoundCount(const std::vector<std::string>& list) { return static_cast<int>(list.size()); }

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "common/number_text.hpp"
+#include "common/trim.hpp"
 #include "engine/texts.hpp"
-#include "knowledge/catalogue.hpp"
 #include "knowledge/query_sources.hpp"
 #include "knowledge/query_text.hpp"
 
@@ -12,7 +13,7 @@ namespace florimant {
 namespace {
 std::vector<std::string> DisplayNameList(const ProgramFolder& folder, std::string_view path, size_t capacity) {
     std::vector<std::string> names = ReadNameList(folder, path, capacity, 1);
-    for (std::string& name : names) name = ToDisplay(TrimTrailingBlanks(name));
+    for (std::string& name : names) name = ToDisplay(WithoutTrailingBlanks(name));
     return names;
 }
 }  // namespace
@@ -38,14 +39,14 @@ PlantDetails PlantDetailsOf(const PlantRecord& record) {
 
 PlantSymptomView SelectPlantSymptom(const ProgramFolder& folder, std::string_view symptom) {
     PlantSymptomView view;
-    const std::string wanted = TrimTrailingBlanks(ToStored(symptom));
+    const std::string wanted = WithoutTrailingBlanks(ToStored(symptom));
     view.symptom = ToDisplay(wanted);
     const std::vector<PlantRecord> records = RequirePlantRecords(folder);
     bool hadEntryWithoutPlant = false;
     for (size_t k = 1; k < records.size(); ++k) {
         const PlantRecord& r = records[k];
-        if (TrimTrailingBlanks(r.sintomo) != wanted) continue;
-        if (TrimTrailingBlanks(r.pianta).empty()) {
+        if (WithoutTrailingBlanks(r.sintomo) != wanted) continue;
+        if (WithoutTrailingBlanks(r.pianta).empty()) {
             view.alternative = ToDisplay(r.autori);
             hadEntryWithoutPlant = true;
             continue;
@@ -61,19 +62,19 @@ PlantSymptomView SelectPlantSymptom(const ProgramFolder& folder, std::string_vie
 
 PlantDetails PlantLineDetails(const ProgramFolder& folder, const PlantSymptomView& view, size_t line) {
     if (line >= view.numberLines.size()) return {};
-    return PlantDetailsOf(ReadPlantRecord(folder, std::stoul(view.numberLines[line])));
+    return PlantDetailsOf(ReadPlantRecord(folder, ParseDigits(view.numberLines[line]).value()));
 }
 
 PlantView SelectPlant(const ProgramFolder& folder, std::string_view plant) {
     PlantView view;
-    const std::string wanted = TrimTrailingBlanks(ToStored(plant));
+    const std::string wanted = WithoutTrailingBlanks(ToStored(plant));
     view.plant = ToDisplay(wanted);
     const std::vector<PlantRecord> records = RequirePlantRecords(folder);
     if (wanted.empty()) return view;  // entries without a plant belong to no plant
     size_t matches = 0;
     for (size_t k = 1; k < records.size(); ++k) {
         const PlantRecord& r = records[k];
-        if (TrimTrailingBlanks(r.pianta) != wanted) continue;
+        if (WithoutTrailingBlanks(r.pianta) != wanted) continue;
         view.details = PlantDetailsOf(r);
         const size_t page = std::min(matches / kPlantViewPageSize, kPlantViewPages - 1);
         if (view.pages.size() <= page) view.pages.resize(page + 1);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "knowledge/query_text.hpp"
+#include "common/utf8.hpp"
 
 namespace florimant {
 
@@ -22,7 +22,7 @@ std::vector<std::string> SignaturePopupWords(std::string_view text, bool markPri
     const auto dashes = static_cast<size_t>(std::count(text.begin(), text.end(), '-'));
     if (words.size() > kSignaturePopupMaxWords) words.resize(kSignaturePopupMaxWords);
     for (size_t i = 0; i < words.size(); ++i) {
-        words[i] = CutCharacters(words[i], kSignaturePopupMaxWordLength);
+        words[i] = FirstCharacters(words[i], kSignaturePopupMaxWordLength);
         if (markPrimary && i <= dashes) words[i] = "§ " + words[i];
     }
     return words;

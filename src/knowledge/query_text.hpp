@@ -5,15 +5,9 @@
 #include "knowledge/remedy_record.hpp"
 
 // Small UTF-8 text helpers of the knowledge-base queries. The record files keep Windows-1252
-// bytes; the queries take and give UTF-8 and count characters as the files do (one byte each).
+// bytes; the queries take and give UTF-8 and count characters as the files do (one byte each),
+// with the character functions of common/utf8.hpp.
 namespace florimant {
-
-// Characters of a UTF-8 text (a malformed byte counts as one character).
-size_t CharacterCount(std::string_view text);
-// The first `count` characters of a UTF-8 text.
-std::string CutCharacters(std::string_view text, size_t count);
-// Characters from position `first` (0-based), at most `count` of them.
-std::string CharacterSlice(std::string_view text, size_t first, size_t count = std::string::npos);
 
 // Record bytes to display text and back.
 std::string ToDisplay(std::string_view cp1252);
@@ -22,8 +16,6 @@ std::string ToStored(std::string_view utf8);
 // their line breaks.
 std::string ToStoredMultiline(std::string_view utf8);
 
-// The display text after TrimTrailingJunk.
-std::string TrimmedJunk(std::string_view utf8);
 // True when the text has nothing left after TrimTrailingJunk.
 bool EmptyAfterTrim(std::string_view utf8);
 

@@ -10,7 +10,7 @@
 
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
-#include "knowledge/catalogue.hpp"
+#include "common/trim.hpp"
 #include "knowledge/remedy_record.hpp"
 #include "knowledge/repertory_record.hpp"
 #include "knowledge/support_files.hpp"
@@ -22,7 +22,7 @@ using MatchKey = std::pair<std::string, std::string>;
 
 MatchKey KeyOfLine(std::string_view line) {
     ListLineParts parts = SplitListLine(line);
-    return {TrimTrailingJunkBytes(parts.leading), TrimTrailingJunkBytes(parts.other)};
+    return {WithoutTrailingJunkCp1252(parts.leading), WithoutTrailingJunkCp1252(parts.other)};
 }
 
 // `lineOf` gives the list line of a record. The record's own line goes through the same split as

@@ -1,11 +1,12 @@
 #include "knowledge/search_remedy_pick_list.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <unordered_map>
 
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
+#include "common/trim.hpp"
 #include "knowledge/catalogue.hpp"
 #include "knowledge/query_sources.hpp"
 #include "knowledge/query_text.hpp"
@@ -14,7 +15,7 @@ namespace florimant {
 
 namespace {
 std::string StoredName(const RemedyRecord& record) {
-    return TrimTrailingBlanks(record.pieces[RemedyFieldFirstPiece(RemedyField::Rimedio)]);
+    return WithoutTrailingBlanks(record.pieces[RemedyFieldFirstPiece(RemedyField::Rimedio)]);
 }
 }  // namespace
 
@@ -67,11 +68,9 @@ void WriteProductIndex(const ProgramFolder& folder, const RemedyPickList& list) 
 std::vector<size_t> ReadProductIndex(const ProgramFolder& folder) {
     std::vector<size_t> numbers;
     for (const std::string& line : ReadTextLines(folder, kProductIndexPath)) {
-        size_t k = 0;
-        const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), k);
-        if (error != std::errc() || end != line.data() + line.size())
-            throw DataFileError(std::string(kProductIndexPath), "riga non numerica: \"" + ToDisplay(line) + "\"");
-        numbers.push_back(k);
+        const std::optional<unsigned long> k = ParseDigits(line);
+        if (!k) throw DataFileError(std::string(kProductIndexPath), "riga non numerica: \"" + ToDisplay(line) + "\"");
+        numbers.push_back(*k);
     }
     return numbers;
 }

@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "common/utf8.hpp"
 #include "knowledge/query_sources.hpp"
 #include "knowledge/query_text.hpp"
 #include "knowledge/search_remedy_pick_list.hpp"

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/data_file_error.hpp"
+#include "common/utf8.hpp"
 #include "knowledge/query_sources.hpp"
 #include "knowledge/query_text.hpp"
 #include "knowledge/remedy_record.hpp"

@@ -1,6 +1,6 @@
 #include "knowledge/search_word_match.hpp"
 
-#include "knowledge/catalogue.hpp"
+#include "common/utf8.hpp"
 
 namespace florimant {
 

@@ -6,6 +6,8 @@
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
 #include "common/pstring.hpp"
+#include "common/trim.hpp"
+#include "common/utf8.hpp"
 #include "knowledge/catalogue.hpp"
 #include "knowledge/plant_records.hpp"
 
@@ -19,7 +21,7 @@ namespace {
 std::vector<std::string> DistinctLeadingParts(const std::vector<std::string>& lines) {
     std::vector<std::string> parts;
     parts.reserve(lines.size());
-    for (const std::string& line : lines) parts.push_back(TrimTrailingJunkBytes(line.substr(0, line.find('*'))));
+    for (const std::string& line : lines) parts.push_back(WithoutTrailingJunkCp1252(line.substr(0, line.find('*'))));
     SortIntoCatalogueOrder(parts);
     std::vector<std::string> out;
     std::string previous;

@@ -27,8 +27,7 @@ public:
             const fs::path target = path_ / entry.path().filename();
             if (copy == Copy::LinkReadOnlyFolders && entry.is_directory() && IsReadOnlyFolder(entry.path().filename()))
                 fs::create_directory_symlink(entry.path(), target);
-            else
-                fs::copy(entry.path(), target, fs::copy_options::recursive);
+            else fs::copy(entry.path(), target, fs::copy_options::recursive);
         }
     }
     ~InstallationCopy() {

@@ -10,6 +10,7 @@
 #include "archive/place_search.hpp"
 #include "common/cp1252.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 #include "engine/astro_time.hpp"
 
 namespace atlas {
@@ -62,28 +63,13 @@ std::vector<Row> ReadTable(const std::filesystem::path& file, const std::vector<
     return rows;
 }
 
-bool IsListId(const std::string& s) {
-    return s.size() == 8 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
+// A number of a text that has matched its form, which fixes where the digits stand.
+int DigitsOfForm(const std::string& text, size_t at, size_t count) { return *florimant::DigitsAt(text, at, count); }
 
-double ParseDouble(const std::string& text, bool& ok) {
-    ok = false;
-    if (text.empty()) return 0;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    ok = end == text.c_str() + text.size() && std::isfinite(v);
-    return v;
-}
+bool IsListId(const std::string& s) { return s.size() == 8 && florimant::IsAllDigits(s); }
 
-// Coordinates keep the extended precision of the record, so they are read as extended too.
-Real ParseReal(const std::string& text, bool& ok) {
-    ok = false;
-    if (text.empty()) return 0;
-    char* end = nullptr;
-    const long double v = std::strtold(text.c_str(), &end);
-    ok = end == text.c_str() + text.size() && std::isfinite(v);
-    return v;
-}
+// The numbers of the tables: "." as decimal point, blanks allowed before but not after.
+constexpr florimant::NumberTextRules TableNumber{.BlanksAfter = "", .DecimalComma = false};
 
 // Windows-1252 form of a UTF-8 text; false when a character has no Windows-1252 code.
 bool ToCp1252(const std::string& utf8, std::string& out) {
@@ -97,8 +83,8 @@ Real ParseUtInstant(const std::string& text) {
     static const std::regex form(R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})Z)");
     std::smatch m;
     if (!std::regex_match(text, m, form)) throw std::invalid_argument("istante non nella forma YYYY-MM-DDTHH:MM:SSZ");
-    const int year = std::stoi(m[1]), month = std::stoi(m[2]), day = std::stoi(m[3]);
-    const int hour = std::stoi(m[4]), minute = std::stoi(m[5]), second = std::stoi(m[6]);
+    const int year = DigitsOfForm(text, 0, 4), month = DigitsOfForm(text, 5, 2), day = DigitsOfForm(text, 8, 2);
+    const int hour = DigitsOfForm(text, 11, 2), minute = DigitsOfForm(text, 14, 2), second = DigitsOfForm(text, 17, 2);
     if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59)
         throw std::invalid_argument("istante fuori dai limiti");
     return florimant::JulianDay(1, day, month, year, hour, minute) + second / 86400.0L;
@@ -116,7 +102,9 @@ Real GregorianAdoptionInstant(const std::string& text, bool italian) {
         std::smatch m;
         if (!std::regex_match(text, m, form))
             throw std::invalid_argument("data di adozione non nella forma YYYY-MM-DD");
-        effective = florimant::JulianDay(1, std::stoi(m[3]), std::stoi(m[2]), std::stoi(m[1]), 0, 0) - 0.5L;
+        effective = florimant::JulianDay(1, DigitsOfForm(text, 8, 2), DigitsOfForm(text, 5, 2),
+                                         DigitsOfForm(text, 0, 4), 0, 0) -
+                    0.5L;
     }
     return effective + (italian ? 1 : 0) + florimant::RegimeInstantOffset;
 }
@@ -151,14 +139,14 @@ RegimeTable ReadRegimeTable(const std::filesystem::path& file, bool italian) {
             if (list.empty()) fail("l'elenco " + id + " non comincia con GREG");
             if (kind == "RICH") {
                 if (!IsListId(instant)) fail("RICH senza elenco di 8 cifre");
-                list.push_back(florimant::MakeContinuationRecord(static_cast<uint32_t>(std::stoul(instant))));
+                list.push_back(
+                    florimant::MakeContinuationRecord(static_cast<uint32_t>(*florimant::ParseDigits(instant))));
                 continuations[id] = instant;
                 continuationLine[id] = row.line;
                 continue;
             }
-            bool ok = false;
-            const double correction = ParseDouble(correctionText, ok);
-            if (!ok || std::fabs(correction) > 24) fail("correzione non valida: " + correctionText);
+            const std::optional<double> correction = florimant::ParseWholeDouble(correctionText, TableNumber);
+            if (!correction || std::fabs(*correction) > 24) fail("correzione non valida: " + correctionText);
             const Real jd = ParseUtInstant(instant);
             std::string code;
             if (kind == "LMT") {
@@ -174,7 +162,7 @@ RegimeTable ReadRegimeTable(const std::filesystem::path& file, bool italian) {
                 fail("tipo sconosciuto: " + kind);
             }
             if (list.size() > 1 && !(jd > list.back().Instant())) fail("istante non crescente nell'elenco " + id);
-            list.push_back(florimant::MakeRegimeRecord(jd, code, correction));
+            list.push_back(florimant::MakeRegimeRecord(jd, code, *correction));
         } catch (const std::invalid_argument& e) {
             fail(e.what());
         }
@@ -213,14 +201,16 @@ LocalityTable ReadLocalityTable(const std::filesystem::path& file, LocalityStore
             place.state.resize(florimant::LocalityStateCapacity);
             ++table.statesCut;
         }
-        bool ok1 = false, ok2 = false;
-        place.latitude = ParseReal(row.fields[2], ok1);
-        place.longitude = ParseReal(row.fields[3], ok2);
-        if (!ok1 || !ok2 || std::fabs(place.latitude) > 90 || std::fabs(place.longitude) > 180)
+        // Coordinates keep the extended precision of the record, so they are read as extended too.
+        const std::optional<Real> latitude = florimant::ParseWholeReal(row.fields[2], TableNumber);
+        const std::optional<Real> longitude = florimant::ParseWholeReal(row.fields[3], TableNumber);
+        if (!latitude || !longitude || std::fabs(*latitude) > 90 || std::fabs(*longitude) > 180)
             fail("coordinate non valide");
+        place.latitude = *latitude;
+        place.longitude = *longitude;
         const std::string& regime = row.fields[4];
         if (!IsListId(regime) || !regimes.lists.count(regime)) fail("regime sconosciuto: " + regime);
-        place.regimeCode = florimant::RegimeCodeOf(static_cast<uint32_t>(std::stoul(regime)));
+        place.regimeCode = florimant::RegimeCodeOf(static_cast<uint32_t>(*florimant::ParseDigits(regime)));
         const std::string key = store == LocalityStore::Estero ? florimant::SearchForm(place.name) : place.name;
         keyed.push_back({key, std::move(place)});
     }

@@ -193,9 +193,9 @@ void StyleDocument(QTextDocument& doc, qreal textWidth, bool chapterPages, bool 
                     for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
                         const QTextBlock block = it.currentBlock();
                         if (!block.isValid()) continue;
-                        QTextBlockFormat format = block.blockFormat();
-                        format.setBottomMargin(0);
-                        QTextCursor(block).setBlockFormat(format);
+                        QTextBlockFormat blockFormat = block.blockFormat();
+                        blockFormat.setBottomMargin(0);
+                        QTextCursor(block).setBlockFormat(blockFormat);
                     }
                 }
         }

@@ -1,12 +1,12 @@
 #include "symbol_catalogue.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <fstream>
 #include <sstream>
 
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 #include "drawing/emf_device.hpp"
 
 namespace symbols {
@@ -174,11 +174,10 @@ OutlineTable ParseOutlineTable(const std::string& text, const std::string& fileN
         Contour contour;
         std::vector<long> values;
         while (words >> word) {
-            long v = 0;
-            const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), v);
-            if (error != std::errc() || end != word.data() + word.size() || v < 0 || v > PictureUnits)
+            const std::optional<unsigned long> v = florimant::ParseDigits(word);
+            if (!v || *v > static_cast<unsigned long>(PictureUnits))
                 Malformed(fileName, number, "coordinata non valida \"" + word + "\"");
-            values.push_back(v);
+            values.push_back(static_cast<long>(*v));
         }
         if (values.size() % 2 != 0 || values.size() < 6) Malformed(fileName, number, "contorno incompleto");
         for (size_t i = 0; i < values.size(); i += 2) contour.push_back({double(values[i]), double(values[i + 1])});

@@ -4,6 +4,7 @@
 
 #include "analysis/orb_settings.hpp"
 #include "archive/chart_of_subject.hpp"
+#include "archive/program_files.hpp"
 #include "common/program_folder.hpp"
 #include "drawing/display_settings.hpp"
 #include "drawing/draw_state.hpp"
@@ -12,12 +13,6 @@
 // The process-wide state of one run of the desktop program, owned by main() and handed to every
 // window.
 namespace florimant {
-
-inline constexpr std::string_view PasswordFile = "Appoggio\\Appoggio1.txt";
-inline constexpr std::string_view UserNameFile = "FileTmp\\Personal.Tmp";
-inline constexpr std::string_view UsageSummaryFile = "OpzioneT\\Sole.tm1";
-inline constexpr std::string_view UsageDatesFile = "OpzioneT\\Luna.tm1";
-inline constexpr std::string_view FactoryPassword = "brunel";
 
 // The switches the main window sets and other windows read.
 struct MainSwitches {

@@ -82,8 +82,7 @@ void Feedback::ShowErrorSafely(const QString& text) noexcept {
     // An error while showing an error has nowhere left to go; the window stays as it is.
     try {
         Show(MessageKind::Error, text);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 }  // namespace florimant

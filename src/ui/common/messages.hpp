@@ -33,8 +33,7 @@ public:
     }
 
 protected:
-    virtual Answer AskUser(QWidget* over, const QString& text, Choices choices, Answer preferred,
-                           MessageKind kind) = 0;
+    virtual Answer AskUser(QWidget* over, const QString& text, Choices choices, Answer preferred, MessageKind kind) = 0;
 };
 
 // Modal QMessageBox boxes, titled after the window they stand over.

@@ -8,7 +8,8 @@
 
 namespace florimant {
 
-QPoint AnchoredPosition(const QRect& mainFrame, QSize anchorSize, QSize childFrame, int offset, const QRect& available) {
+QPoint AnchoredPosition(const QRect& mainFrame, QSize anchorSize, QSize childFrame, int offset,
+                        const QRect& available) {
     const QSize size = anchorSize.isValid() ? anchorSize : mainFrame.size();
     QPoint position(mainFrame.left() + size.width() + offset - childFrame.width(),
                     mainFrame.top() + size.height() + offset - childFrame.height());

@@ -8,10 +8,10 @@ namespace florimant {
 
 // Where a window goes when it opens.
 enum class Placement {
-    Anchor,        // by the main window's anchor rule, 10 pixels beyond its corner
-    AnchorExact,   // by the anchor rule with no offset
-    FullScreen,    // over the whole screen
-    AsIs,          // where it is
+    Anchor,       // by the main window's anchor rule, 10 pixels beyond its corner
+    AnchorExact,  // by the anchor rule with no offset
+    FullScreen,   // over the whole screen
+    AsIs,         // where it is
 };
 
 // The base of every window of the program but the main one. It holds the application state and

@@ -7,11 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "common/cp1252.hpp"
+#include "archive/program_files.hpp"
 #include "ui/common/app_state.hpp"
 #include "ui/common/feedback.hpp"
 #include "ui/common/styles.hpp"
-#include "ui/main/program_start.hpp"
 
 namespace florimant {
 
@@ -130,13 +129,12 @@ void LoginPanel::NewPasswordTyped() {
 }
 
 void LoginPanel::OkRegistra() {
-    QString password = edNewPass_->text();
-    while (!password.isEmpty() && password.front() == QLatin1Char(' ')) password.remove(0, 1);
-    if (password.size() != 6) {
+    const auto password = NewPasswordOf(edNewPass_->text().toStdString());
+    if (!password) {
         feedback_.Show(MessageKind::Warning, QStringLiteral("Occorrono 6 caratteri"));
         return;
     }
-    ReplaceFirstLine(state_.Folder, PasswordFile, Utf8ToCp1252(password.toStdString()));
+    WritePassword(state_.Folder, *password);
     bbOkRegi_->setText(QStringLiteral("Ok Fatto!"));
     bbOkRegi_->setEnabled(false);
 }

@@ -14,14 +14,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <cstdio>
-#include <fstream>
-
 #include "archive/current_subject.hpp"
+#include "archive/program_files.hpp"
 #include "archive/subject_archive.hpp"
-#include "common/cp1252.hpp"
-#include "common/data_file_error.hpp"
-#include "common/file_io.hpp"
 #include "engine/astro_time.hpp"
 #include "ui/common/button_pictures.hpp"
 #include "ui/common/controls.hpp"
@@ -43,8 +38,6 @@
 
 namespace florimant {
 namespace {
-
-QString FromFile(const std::string& bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
 
 bool OpenWithDesktopViewer(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
@@ -228,21 +221,15 @@ void MainWindow::Activate() {
         ReplaceFailedBackupFolder(folder);
         EnsureBaseArchive(folder);
         // 3-5
-        const QString storedPassword = FirstLine(folder, PasswordFile);
+        const QString storedPassword = QString::fromStdString(ReadPassword(folder));
         if (!state_.Switches.Unlocked) SetLockedControlsVisible(false);
         loginPanel_->Prepare(storedPassword, state_.Switches.Unlocked);
         // 6-7
         usageJulianDay_ = UsageJulianDayText(TodayText());
         anchorSize_ = frameGeometry().size();
         // 8
-        if (!folder.Exists(UserNameFile)) {
-            ReplaceTextFile(folder, UserNameFile, {"Nome", "Cognome"});
-        } else {
-            const auto names = ReadTextLines(folder, UserNameFile);
-            const QString first = names.size() > 0 ? FromFile(names[0]) : QString();
-            const QString last = names.size() > 1 ? FromFile(names[1]) : QString();
-            bitBtnNomeCognome_->setText(first + QLatin1Char(' ') + last);
-        }
+        if (const auto name = ReadOrCreateUserName(folder))
+            bitBtnNomeCognome_->setText(QString::fromStdString(FullUserName(*name)));
         // 9: the orb table is read again too, so that a change made elsewhere counts here.
         state_.Display = LoadOrCreateDisplaySettings(folder, state_.Display.BackupFolder);
         state_.Draw.LineThickness = state_.Display.LineThicknessFactor;
@@ -276,33 +263,14 @@ void MainWindow::LoggedIn() {
 }
 
 void MainWindow::UpdateUsageLog() {
-    const ProgramFolder& folder = state_.Folder;
-    feedback_.Guarded([&] {
-        if (!folder.Exists(UsageSummaryFile)) ReplaceTextFile(folder, UsageSummaryFile, {"2451545", "2451545", "1"});
-        const auto lines = ReadTextLines(folder, UsageSummaryFile);
-        long count = 0;
-        if (lines.size() < 3 || std::sscanf(lines[2].c_str(), "%ld", &count) != 1)
-            throw DataFileError(std::string(UsageSummaryFile), "contatore degli utilizzi illeggibile");
-        ReplaceTextFile(folder, UsageSummaryFile, {lines[1], usageJulianDay_, std::to_string(count + 1)});
-        const auto path = folder.Resolve(UsageDatesFile);
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream out(path, std::ios::binary | std::ios::app);
-        out << usageJulianDay_ << "\r\n";
-        if (!out.flush()) throw DataFileError(std::string(UsageDatesFile), "scrittura non riuscita");
-    });
+    feedback_.Guarded([this] { RecordUse(state_.Folder, usageJulianDay_); });
     FillUsageDates();
 }
 
 void MainWindow::FillUsageDates() {
     QStringList dates;
     feedback_.Guarded([&] {
-        if (!state_.Folder.Exists(UsageDatesFile)) return;
-        for (const auto& line : ReadTextLines(state_.Folder, UsageDatesFile)) {
-            char* end = nullptr;
-            const long double jd = std::strtold(line.c_str(), &end);
-            if (end == line.c_str() || jd < 0 || jd > 1e8) continue;  // a damaged line shows nothing
-            dates << QString::fromStdString(JulianDayToText(jd).substr(0, 10));
-        }
+        for (const auto& date : UsageDates(state_.Folder)) dates << QString::fromStdString(date);
     });
     extrasPage_->ShowUsageDates(dates);
 }
@@ -348,7 +316,7 @@ void MainWindow::ApplyAccessCode() {
         Unlock();
         edPass_->hide();
     } else if (codeBuffer_ == QLatin1String("BRUNEL")) {
-        ReplaceFirstLine(state_.Folder, PasswordFile, std::string(FactoryPassword));
+        ResetPassword(state_.Folder);
         loginPanel_->ResetStoredPassword(QString::fromLatin1(FactoryPassword.data(), FactoryPassword.size()));
         edPass_->setText(QStringLiteral("OK"));
     }

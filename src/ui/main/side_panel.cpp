@@ -30,7 +30,8 @@ SidePanel::SidePanel(AppState& state, Feedback& feedback, QWidget* parent)
     comboOrb_ = new QComboBox(this);
     comboOrb_->setObjectName(QStringLiteral("ComboOrb"));
     comboOrb_->setEditable(true);
-    comboOrb_->addItems({QStringLiteral("A (normali)"), QStringLiteral("B (personali)"), QStringLiteral("C (personali)")});
+    comboOrb_->addItems(
+        {QStringLiteral("A (normali)"), QStringLiteral("B (personali)"), QStringLiteral("C (personali)")});
     connect(comboOrb_, &QComboBox::currentTextChanged, this, &SidePanel::OrbSetChanged);
     side->addWidget(comboOrb_);
     side->addWidget(new QLabel(QStringLiteral("Nodo Lunare"), this));

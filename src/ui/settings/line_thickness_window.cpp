@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/number_text.hpp"
 #include "common/settings_number.hpp"
 
 namespace florimant {

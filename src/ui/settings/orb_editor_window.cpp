@@ -10,6 +10,7 @@
 
 #include <charconv>
 
+#include "common/number_text.hpp"
 #include "common/settings_number.hpp"
 #include "ui/common/styles.hpp"
 
@@ -61,7 +62,7 @@ bool ValidateField(QLineEdit* field, Real limit) {
 }
 
 Real FieldValue(const QLineEdit* field) {
-    QString text = field->text().trimmed();
+    QString text = field->text();
     text.replace(QLatin1Char(','), QLatin1Char('.'));
     return ParseWholeReal(text.toStdString()).value_or(0);
 }

@@ -6,14 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "common/cp1252.hpp"
-#include "common/file_io.hpp"
+#include "archive/program_files.hpp"
 
 namespace florimant {
-
-namespace {
-constexpr int NameLimit = 80;
-}
 
 UserNameWindow::UserNameWindow(AppState& state, Messages& messages, QWidget* parent) : Window(state, messages, parent) {
     setObjectName(QStringLiteral("UserNameWindow"));
@@ -43,13 +38,11 @@ UserNameWindow::UserNameWindow(AppState& state, Messages& messages, QWidget* par
 }
 
 bool UserNameWindow::Prepare() {
-    std::vector<std::string> lines;
+    UserName name;
     // A damaged file opens the window with empty boxes, so the names can be written again.
-    Guarded([&] {
-        if (state().Folder.Exists(UserNameFile)) lines = ReadTextLines(state().Folder, UserNameFile);
-    });
-    loadedNome_ = lines.size() > 0 ? QString::fromStdString(Cp1252ToUtf8(lines[0])) : QString();
-    loadedCognome_ = lines.size() > 1 ? QString::fromStdString(Cp1252ToUtf8(lines[1])) : QString();
+    Guarded([&] { name = ReadUserName(state().Folder); });
+    loadedNome_ = QString::fromStdString(name.First);
+    loadedCognome_ = QString::fromStdString(name.Last);
     editNome_->setText(loadedNome_);
     editCognome_->setText(loadedCognome_);
     return true;
@@ -59,12 +52,11 @@ QString UserNameWindow::FullName() const { return editNome_->text() + QLatin1Cha
 
 void UserNameWindow::Accept() {
     if (editNome_->text() != loadedNome_ || editCognome_->text() != loadedCognome_) {
-        editNome_->setText(editNome_->text().left(NameLimit));
-        editCognome_->setText(editCognome_->text().left(NameLimit));
         // A failed write leaves the names in the boxes, so the user can try again.
-        ReplaceTextFile(
-            state().Folder, UserNameFile,
-            {Utf8ToCp1252(editNome_->text().toStdString()), Utf8ToCp1252(editCognome_->text().toStdString())});
+        const UserName written =
+            WriteUserName(state().Folder, {editNome_->text().toStdString(), editCognome_->text().toStdString()});
+        editNome_->setText(QString::fromStdString(written.First));
+        editCognome_->setText(QString::fromStdString(written.Last));
     }
     accept();
 }

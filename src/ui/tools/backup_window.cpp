@@ -7,11 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cstdlib>
-#include <system_error>
-
-#include "common/data_file_error.hpp"
-#include "common/file_io.hpp"
+#include "archive/base_backup.hpp"
+#include "common/removable_volumes.hpp"
+#include "drawing/display_settings.hpp"
 #include "engine/astro_time.hpp"
 #include "ui/common/styles.hpp"
 
@@ -20,70 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view LastBackupFile = "FileDum\\MMbakMod1.dum";
-
 QString PathText(const fs::path& path) { return QString::fromStdString(path.string()); }
 
-// Every file of a folder whose name matches a pattern, case-insensitively.
-int CopyMatching(const fs::path& fromFolder, std::string_view pattern, const fs::path& toFolder) {
-    std::error_code error;
-    fs::create_directories(toFolder, error);
-    if (error) throw DataFileError(toFolder.string(), "cartella non creata (" + error.message() + ")");
-    int copied = 0;
-    if (!fs::is_directory(fromFolder)) return 0;
-    for (const auto& entry : fs::directory_iterator(fromFolder)) {
-        const std::string name = entry.path().filename().string();
-        if (!entry.is_regular_file() || !WildcardMatch(pattern, name)) continue;
-        CopyFileThroughSibling(entry.path(), toFolder / name);
-        ++copied;
-    }
-    return copied;
-}
-
 }  // namespace
-
-// Written beside the destination and renamed over it, so an interrupted copy never leaves half a
-// file in place of a good one; the modification time travels with the file because the
-// knowledge base's edition is read from it.
-void CopyFileThroughSibling(const fs::path& from, const fs::path& to) {
-    const fs::path temporary = TemporarySibling(to);
-    std::error_code error;
-    fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error);
-    if (!error) {
-        const auto time = fs::last_write_time(from, error);
-        if (!error) fs::last_write_time(temporary, time, error);
-    }
-    if (!error) fs::rename(temporary, to, error);
-    if (error) {
-        fs::remove(temporary, error);
-        throw DataFileError(to.string(), "copia da " + from.string() + " non riuscita");
-    }
-}
-
-std::vector<fs::path> RemovableVolumes() {
-    std::vector<fs::path> volumes;
-    std::error_code error;
-    const auto children = [&](const fs::path& folder) {
-        std::vector<fs::path> found;
-        if (!fs::is_directory(folder, error)) return found;
-        for (const auto& entry : fs::directory_iterator(folder, error))
-            if (entry.is_directory(error)) found.push_back(entry.path());
-        return found;
-    };
-    const char* user = std::getenv("USER");
-    for (const auto& entry : children("/media")) {
-        // /media/<user>/<volume> on most desktops, /media/<volume> on some.
-        if (user != nullptr && entry.filename() == user) {
-            for (const auto& volume : children(entry)) volumes.push_back(volume);
-        } else {
-            volumes.push_back(entry);
-        }
-    }
-    for (const auto& userFolder : children("/run/media"))
-        for (const auto& volume : children(userFolder)) volumes.push_back(volume);
-    for (const auto& volume : children("/mnt")) volumes.push_back(volume);
-    return volumes;
-}
 
 BackupWindow::BackupWindow(AppState& state, Messages& messages, QWidget* parent) : Window(state, messages, parent) {
     setObjectName(QStringLiteral("BackupWindow"));
@@ -164,18 +101,13 @@ bool BackupWindow::Prepare() {
     doneLabel_->clear();
     drivePanel_->hide();
     QString last = QStringLiteral("Mai");
-    Guarded([&] {
-        if (state().Folder.Exists(LastBackupFile)) {
-            const auto lines = ReadTextLines(state().Folder, LastBackupFile);
-            if (!lines.empty()) last = QString::fromStdString(lines.front());
-        }
-    });
+    Guarded([&] { last = QString::fromStdString(LastBackupDate(state().Folder)); });
     lastBackupBox_->setText(last);
     return true;
 }
 
 void BackupWindow::ChooseVolume(const fs::path& volume) {
-    destination_ = volume / "TamorilBck";
+    destination_ = BackupFolderOn(volume);
     destinationBox_->setText(PathText(destination_));
     destinationBox_->setStyleSheet(AquaStyle);
     Guarded([this] {
@@ -192,42 +124,24 @@ void BackupWindow::ShowDone() { doneLabel_->setText(QStringLiteral("OK   Copia A
 void BackupWindow::Backup() {
     unitLabel_->setText(QStringLiteral("Destinaz.:"));
     doneLabel_->clear();
-    if (destination_.empty()) {
-        ShowMessage(MessageKind::Warning, QStringLiteral("Necessario definire l'Unità di backup"));
+    const BackupCheck ready = CheckBackupFolder(destination_);
+    if (!ready.Ready()) {
+        ShowMessage(MessageKind::Warning, QString::fromStdString(ready.Message));
         return;
     }
-    const fs::path volume = destination_.parent_path();
-    if (!fs::is_directory(volume)) {
-        ShowMessage(MessageKind::Warning, QStringLiteral("L'Unità ") + PathText(volume) + QStringLiteral(" non è disponibile"));
-        return;
-    }
-    const fs::path root = state().Folder.root();
-    const bool copied = Guarded([&] {
-        fs::create_directories(destination_ / "DatiBase");
-        fs::create_directories(destination_ / "BASEtxt");
-        if (state().Folder.Exists(LastBackupFile)) {
-            const fs::path last = state().Folder.Resolve(LastBackupFile);
-            CopyFileThroughSibling(last, destination_ / last.filename());
-        }
-        CopyMatching(root, "BASE.ST*", destination_ / "DatiBase");
-        CopyMatching(state().Folder.Resolve("BASEtxt"), "*", destination_ / "BASEtxt");
-        ReplaceTextFile(state().Folder, LastBackupFile, {TodayText()});
-    });
-    if (!copied) return;
-    lastBackupBox_->setText(QString::fromStdString(TodayText()));
+    const std::string today = TodayText();
+    if (!Guarded([&] { BackupBaseArchive(state().Folder, destination_, today); })) return;
+    lastBackupBox_->setText(QString::fromStdString(today));
     ShowDone();
 }
 
 void BackupWindow::Restore() {
     unitLabel_->setText(QStringLiteral("Sorgente:"));
     doneLabel_->clear();
-    if (destination_.empty()) {
-        ShowMessage(MessageKind::Warning, QStringLiteral("Necessario definire l'Unità di backup"));
-        unitLabel_->setText(QStringLiteral("Unità:"));
-        return;
-    }
-    if (!fs::is_directory(destination_)) {
-        ShowMessage(MessageKind::Warning, QStringLiteral("La sorgente ") + PathText(destination_) + QStringLiteral(" non è disponibile"));
+    const BackupCheck ready = CheckRestoreFolder(destination_);
+    if (!ready.Ready()) {
+        ShowMessage(MessageKind::Warning, QString::fromStdString(ready.Message));
+        if (ready.Readiness == BackupReadiness::NoFolderChosen) unitLabel_->setText(QStringLiteral("Unità:"));
         return;
     }
     if (Ask(QStringLiteral("SOSTITUIRE i dati attuali con una COPIA?"), Choices::YesNo, Answer::No,
@@ -235,11 +149,7 @@ void BackupWindow::Restore() {
         unitLabel_->setText(QStringLiteral("Origine:"));
         return;
     }
-    if (!Guarded([this] {
-            CopyMatching(destination_ / "DatiBase", "BASE.ST*", state().Folder.root());
-            CopyMatching(destination_ / "BASEtxt", "*", state().Folder.Resolve("BASEtxt"));
-        }))
-        return;
+    if (!Guarded([this] { RestoreBaseArchive(state().Folder, destination_); })) return;
     ShowDone();
     unitLabel_->setText(QStringLiteral("Unità:"));
 }

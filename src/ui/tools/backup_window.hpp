@@ -12,14 +12,6 @@ class QWidget;
 
 namespace florimant {
 
-// The mounted removable volumes of the desktop (under /media, /run/media and /mnt), which stand
-// for the drive letters a backup can go to.
-std::vector<std::filesystem::path> RemovableVolumes();
-
-// Copies one file beside its destination and renames it over it, keeping the source's
-// modification time; DataFileError naming the file when the copy fails.
-void CopyFileThroughSibling(const std::filesystem::path& from, const std::filesystem::path& to);
-
 // "Backup/Ripristino Archivio BASE": copies the BASE archive and its texts to "TamorilBck" on a
 // chosen volume and back. The program copies the files itself and says "OK" only when every
 // file has arrived.

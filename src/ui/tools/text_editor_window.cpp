@@ -57,9 +57,9 @@ TextEditorWindow::TextEditorWindow(AppState& state, Messages& messages, QWidget*
     });
     QAction* openAction = file->addAction(QStringLiteral("&Apri..."), this, [this] {
         if (!AskToKeepChanges()) return;
-        const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Apri"),
-                                                          QString::fromStdString(this->state().Folder.Resolve("MieiTesti").string()),
-                                                          QStringLiteral("Testi (*.txt *.TXT)"));
+        const QString name = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Apri"), QString::fromStdString(this->state().Folder.Resolve("MieiTesti").string()),
+            QStringLiteral("Testi (*.txt *.TXT)"));
         if (!name.isEmpty()) Load(name.toStdString());
     });
     QAction* saveAction = file->addAction(QStringLiteral("&Salva"), this, [this] { Guarded([this] { Save(); }); });
@@ -152,8 +152,9 @@ void TextEditorWindow::UpdateTitle() {
     // Texts of the charts and tables live with the program; their title says so.
     const bool programText = name.startsWith(QStringLiteral("Tema"), Qt::CaseInsensitive) ||
                              name.startsWith(QStringLiteral("TAB"), Qt::CaseInsensitive);
-    setWindowTitle(
-        programText ? QString::fromStdString((state().Folder.root() / "MieiTesti").string()) + QLatin1Char('/') + name : name);
+    setWindowTitle(programText ? QString::fromStdString((state().Folder.root() / "MieiTesti").string()) +
+                                     QLatin1Char('/') + name
+                               : name);
 }
 
 void TextEditorWindow::UpdateStatus() {

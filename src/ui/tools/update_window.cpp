@@ -6,29 +6,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "common/cp1252.hpp"
-#include "common/file_io.hpp"
-#include "engine/astro_time.hpp"
-#include "ui/tools/backup_window.hpp"
+#include "archive/program_files.hpp"
+#include "common/removable_volumes.hpp"
 #include "ui/common/styles.hpp"
 
 namespace florimant {
 namespace fs = std::filesystem;
-
-KnowledgeEdition ReadKnowledgeEdition(const fs::path& opzioneH) {
-    KnowledgeEdition edition;
-    const ProgramFolder folder(opzioneH);
-    for (const char* name : {"DBmain.rnd", "Repertorio.rnd"}) {
-        std::error_code error;
-        const fs::path path = folder.Resolve(name);
-        const auto time = fs::last_write_time(path, error);
-        if (error || (edition.Valid && time <= edition.Time)) continue;
-        edition.Time = time;
-        edition.Valid = true;
-        edition.Text = FileDateText(path);
-    }
-    return edition;
-}
 
 UpdateWindow::UpdateWindow(AppState& state, Messages& messages, QWidget* parent) : Window(state, messages, parent) {
     setObjectName(QStringLiteral("UpdateWindow"));
@@ -86,44 +69,27 @@ bool UpdateWindow::Prepare() {
     // The title counts the earlier starts and names the first one, from the usage log.
     QString title = QStringLiteral("SITUAZIONE AGGIORNAMENTI - ");
     Guarded([&] {
-        const auto summary =
-            folder.Exists(UsageSummaryFile) ? ReadTextLines(folder, UsageSummaryFile) : std::vector<std::string>{};
-        const auto dates =
-            folder.Exists(UsageDatesFile) ? ReadTextLines(folder, UsageDatesFile) : std::vector<std::string>{};
-        const long count = summary.size() > 2 ? std::strtol(summary[2].c_str(), nullptr, 10) : 0;
-        QString first;
-        if (!dates.empty()) {
-            char* end = nullptr;
-            const long double jd = std::strtold(dates.front().c_str(), &end);
-            if (end != dates.front().c_str() && jd > 0 && jd < 1e8)
-                first = QString::fromStdString(JulianDayToText(jd).substr(0, 10));
-        }
-        title += QString::number(std::max(0L, count - 1)) + QLatin1Char('/') + first;
-        const bool autoSet = folder.Exists("OpzioneH\\AutoSet");
-        const std::string_view text = autoSet ? "Appoggio\\Aggiorna2.txt" : "Appoggio\\Aggiorna1.txt";
+        title += QString::fromStdString(UsageSummaryText(ReadUsageSummary(folder)));
         QStringList lines;
-        if (folder.Exists(text))
-            for (const auto& line : ReadTextLines(folder, text)) lines << QString::fromStdString(Cp1252ToUtf8(line));
+        for (const auto& line : UpdateExplanationLines(folder)) lines << QString::fromStdString(line);
         explanation_->setPlainText(lines.join(QLatin1Char('\n')));
     });
     setWindowTitle(title);
     const KnowledgeEdition installed = ReadKnowledgeEdition(folder.Resolve("OpzioneH"));
     installed_->setText(QString::fromStdString(installed.Text));
+    const auto devices = FindUpdateDevices(volumes_ ? volumes_() : std::vector<fs::path>{}, installed);
     size_t row = 0;
-    for (const auto& volume : volumes_ ? volumes_() : std::vector<fs::path>{}) {
+    for (const UpdateDevice& device : devices) {
         if (row == devices_.size()) break;
-        const fs::path source = ProgramFolder(volume).Resolve("OpzioneH");
-        if (!fs::is_directory(source)) continue;
-        const KnowledgeEdition edition = ReadKnowledgeEdition(source);
-        devices_[row] = source;
-        deviceBoxes_[row]->setText(QString::fromStdString(volume.string()));
-        editionBoxes_[row]->setText(QString::fromStdString(edition.Text));
-        const bool older = !edition.Valid || (installed.Valid && edition.Time < installed.Time);
-        editionBoxes_[row]->setStyleSheet(older ? RedStyle : AquaStyle);
+        devices_[row] = device.Source;
+        deviceBoxes_[row]->setText(QString::fromStdString(device.Volume.string()));
+        editionBoxes_[row]->setText(QString::fromStdString(device.Edition.Text));
+        editionBoxes_[row]->setStyleSheet(device.Older ? RedStyle : AquaStyle);
         okButtons_[row]->setEnabled(true);
         ++row;
     }
-    if (row == 0) ShowMessage(MessageKind::Warning, QStringLiteral("Non è stato rilevato alcun disco di aggiornamento"));
+    if (row == 0)
+        ShowMessage(MessageKind::Warning, QStringLiteral("Non è stato rilevato alcun disco di aggiornamento"));
     return true;
 }
 
@@ -132,17 +98,7 @@ void UpdateWindow::Install(int row) {
     if (source.empty()) return;
     back_->setText(QStringLiteral("Attendere..."));
     back_->repaint();
-    const fs::path target = state().Folder.Resolve("OpzioneH");
-    const bool installed = Guarded([&] {
-        std::error_code error;
-        fs::create_directories(target, error);
-        for (const auto& entry : fs::directory_iterator(source)) {
-            if (!entry.is_regular_file()) continue;
-            // An existing file keeps its spelling, whatever case the device uses.
-            const fs::path existing = ProgramFolder(target).Resolve(entry.path().filename().string());
-            CopyFileThroughSibling(entry.path(), existing);
-        }
-    });
+    const bool installed = Guarded([&] { InstallKnowledgeUpdate(state().Folder, source); });
     if (!installed) {
         back_->setText(QStringLiteral("Ritorna al Menu"));
         ShowInstalledEdition();

@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "knowledge/knowledge_update.hpp"
 #include "ui/common/window.hpp"
 
 class QLineEdit;
@@ -11,15 +12,6 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace florimant {
-
-// The edition of a knowledge-base folder: the later modification time of its DBmain.rnd and
-// Repertorio.rnd (the time itself, and the text shown for it; "Non Valida" when both are missing).
-struct KnowledgeEdition {
-    std::filesystem::file_time_type Time{};
-    bool Valid = false;
-    std::string Text = "Non Valida";
-};
-KnowledgeEdition ReadKnowledgeEdition(const std::filesystem::path& opzioneH);
 
 // "SITUAZIONE AGGIORNAMENTI": installs a new edition of OpzioneH from a removable volume that
 // carries an OpzioneH folder at its root.

@@ -159,8 +159,7 @@ private slots:
         QCOMPARE(AnchoredPosition(main, QSize(800, 600), QSize(300, 200), 0, screen), QPoint(600, 450));
         QCOMPARE(AnchoredPosition(main, QSize(), QSize(300, 200), 10, QRect()), QPoint(610, 460));
         // Taller than the main window at the top of the screen: moved down, not cut at the top.
-        QCOMPARE(AnchoredPosition(QRect(0, 0, 806, 470), QSize(806, 470), QSize(500, 532), 10, screen),
-                 QPoint(316, 0));
+        QCOMPARE(AnchoredPosition(QRect(0, 0, 806, 470), QSize(806, 470), QSize(500, 532), 10, screen), QPoint(316, 0));
         // Past the right and bottom edges: moved back inside; larger than the screen: top-left wins.
         QCOMPARE(AnchoredPosition(QRect(900, 800, 400, 300), QSize(400, 300), QSize(200, 100), 10, screen),
                  QPoint(1080, 924));

@@ -8,9 +8,10 @@
 #include <filesystem>
 
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 #include "common/settings_number.hpp"
-#include "ui/settings/line_thickness_window.hpp"
 #include "support/window_test.hpp"
+#include "ui/settings/line_thickness_window.hpp"
 
 using namespace florimant;
 namespace fs = std::filesystem;

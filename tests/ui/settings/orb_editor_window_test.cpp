@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 #include "common/settings_number.hpp"
 #include "support/window_test.hpp"
 #include "ui/settings/orb_editor_window.hpp"

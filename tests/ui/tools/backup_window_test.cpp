@@ -11,8 +11,8 @@
 
 #include "common/file_io.hpp"
 #include "engine/astro_time.hpp"
-#include "ui/tools/backup_window.hpp"
 #include "support/window_test.hpp"
+#include "ui/tools/backup_window.hpp"
 
 using namespace florimant;
 namespace fs = std::filesystem;
@@ -48,7 +48,7 @@ private slots:
         b.window->Backup();
         b.window->Restore();
         QCOMPARE(b.messages.Texts(), (QStringList{QStringLiteral("Necessario definire l'Unità di backup"),
-                                          QStringLiteral("Necessario definire l'Unità di backup")}));
+                                                  QStringLiteral("Necessario definire l'Unità di backup")}));
         QCOMPARE(b.Text("LabUnita"), QStringLiteral("Unità:"));
         QVERIFY(!fs::exists(b.Target()));
     }
@@ -90,7 +90,7 @@ private slots:
                  QStringLiteral("L'Unità %1 non è disponibile").arg(QString::fromStdString(gone.string())));
         b.window->Restore();
         QCOMPARE(b.messages.Texts().last(), QStringLiteral("La sorgente %1 non è disponibile")
-                                        .arg(QString::fromStdString((gone / "TamorilBck").string())));
+                                                .arg(QString::fromStdString((gone / "TamorilBck").string())));
         QVERIFY(b.Text("LabEsito").isEmpty());
     }
 

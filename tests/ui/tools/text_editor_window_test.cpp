@@ -12,8 +12,8 @@
 
 #include "archive/current_subject.hpp"
 #include "common/file_io.hpp"
-#include "ui/tools/ruler_widget.hpp"
 #include "support/window_test.hpp"
+#include "ui/tools/ruler_widget.hpp"
 #include "ui/tools/text_editor_window.hpp"
 
 using namespace florimant;

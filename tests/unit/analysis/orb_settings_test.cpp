@@ -8,7 +8,9 @@
 #include "analysis/orb_settings.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "common/number_text.hpp"
 #include "common/settings_number.hpp"
+#include "interruption.hpp"
 
 using namespace florimant;
 namespace fs = std::filesystem;
@@ -144,11 +146,13 @@ TEST(OrbSettings, ReplaceSettingsLineGoesThroughATemporaryFile) {
     SettingsFolder t;
     WriteActive(t);
     std::vector<std::string> operations;
-    SetFileOperationHook([&](std::string_view op, const fs::path& p) {
-        operations.push_back(std::string(op) + " " + p.filename().string());
-    });
-    const ActiveOrbTable table = ReplaceSettingsLine(t.folder, 18, "VERO");
-    SetFileOperationHook(nullptr);
+    ActiveOrbTable table;
+    {
+        const FileHookGuard guard([&](std::string_view op, const fs::path& p) {
+            operations.push_back(std::string(op) + " " + p.filename().string());
+        });
+        table = ReplaceSettingsLine(t.folder, 18, "VERO");
+    }
     EXPECT_EQ(operations, (std::vector<std::string>{"write OrbiDomi.stt~tmp", "rename OrbiDomi.stt"}));
     EXPECT_EQ(table.NodeMode, "VERO");
     EXPECT_EQ(table.HouseSystem, "KOCH");
@@ -157,11 +161,12 @@ TEST(OrbSettings, ReplaceSettingsLineGoesThroughATemporaryFile) {
 
     // An interrupted rename leaves the old file whole.
     const std::string before = t.Bytes("FileSet/OrbiDomi.stt");
-    SetFileOperationHook([](std::string_view op, const fs::path&) {
-        if (op == "rename") throw std::runtime_error("interrotto");
-    });
-    EXPECT_THROW(ReplaceSettingsLine(t.folder, 17, "CAMPANO"), std::runtime_error);
-    SetFileOperationHook(nullptr);
+    {
+        const FileHookGuard guard([](std::string_view op, const fs::path&) {
+            if (op == "rename") throw std::runtime_error("interrotto");
+        });
+        EXPECT_THROW(ReplaceSettingsLine(t.folder, 17, "CAMPANO"), std::runtime_error);
+    }
     EXPECT_EQ(t.Bytes("FileSet/OrbiDomi.stt"), before);
 }
 

@@ -10,6 +10,7 @@
 #include "archive/subject_archive.hpp"
 #include "archive/subject_records.hpp"
 #include "common/program_folder.hpp"
+#include "common/trim.hpp"
 
 // A program folder in a temporary directory, removed afterwards, with helpers to make subjects.
 struct ArchiveFolder {
@@ -71,9 +72,7 @@ inline std::vector<std::string> IndexTexts(const florimant::ProgramFolder& folde
 inline std::vector<std::string> IndexNames(const florimant::ProgramFolder& folder, const std::string& archive) {
     std::vector<std::string> names;
     for (const std::string& t : IndexTexts(folder, archive)) {
-        std::string n = t.substr(0, 38);
-        while (!n.empty() && n.back() == ' ') n.pop_back();
-        names.push_back(n);
+        names.push_back(florimant::WithoutTrailingBlanks(t.substr(0, 38)));
     }
     return names;
 }

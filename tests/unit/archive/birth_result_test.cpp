@@ -17,10 +17,10 @@ protected:
     void SetUp() override {
         // Italy: Gregorian from 15 October 1582 (stored as read: one day is taken off for Italian lists).
         t.ItalianList("00390000.CAL",
-                      {Greg(2299160.5L), Lmt(Ut(1893, 10, 31, 23), -1), Change(Ut(1966, 5, 21, 23), -2, "CEST"),
-                       Change(Ut(1966, 9, 24, 23), -1, "CET ")});
-        t.ItalianList("00390001.CAL",
-                      {Greg(2299160.5L), Change(Ut(1920, 1, 1), -1, "CET "), Change(Ut(1940, 6, 14, 22), -2, "CEST")});
+                      {Greg(GregorianReformMidnight), Lmt(Ut(1893, 10, 31, 23), -1),
+                       Change(Ut(1966, 5, 21, 23), -2, "CEST"), Change(Ut(1966, 9, 24, 23), -1, "CET ")});
+        t.ItalianList("00390001.CAL", {Greg(GregorianReformMidnight), Change(Ut(1920, 1, 1), -1, "CET "),
+                                       Change(Ut(1940, 6, 14, 22), -2, "CEST")});
         t.Places(LocalityStore::Italia, {Place("ROMA *RM*", 41.9L, 12.5L, 390000, "ITALIA"),
                                          Place("TORINO *TO*", 45.0703L, 7.6869L, 390000, "ITALIA"),
                                          Place("SENZA LMT *XX*", 40, 15, 390001, "ITALIA")});
@@ -38,7 +38,7 @@ protected:
         t.ForeignList("00770000.CAL", {Greg(1721423.5L), Rich(770001)});
         t.ForeignList("00770001.CAL", {Greg(1721423.5L), Rich(770000)});
         t.ForeignList("00330000.CAL", {Greg(1721423.5L), Change(Ut(1900, 1, 1), -1, "CET ")});
-        t.ForeignList("00340000.CAL", {Greg(2299160.5L), Change(Ut(1900, 1, 1), -1, "CET ")});
+        t.ForeignList("00340000.CAL", {Greg(GregorianReformMidnight), Change(Ut(1900, 1, 1), -1, "CET ")});
         t.Places(
             LocalityStore::Estero,
             {Place("LONDON", 51.5L, -0.12L, 440000, "REGNO UNITO"),

@@ -6,45 +6,30 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "archive_fixture.hpp"
-#include "common/data_file_error.hpp"
-#include "common/file_io.hpp"
+#include "interruption_gtest.hpp"
 
 using namespace florimant;
 
 namespace {
 
-struct Interrupted : std::runtime_error {
-    Interrupted() : std::runtime_error("interrotto") {}
-};
-
 // Runs `operation` on fresh copies of the archive made by `prepare`, failing its k-th file
 // operation for k = 0, 1, ... until it completes; `check` is called after every attempt.
-void ForEachInterruption(const std::function<void(ArchiveFolder&)>& prepare,
-                         const std::function<void(ArchiveFolder&)>& operation,
-                         const std::function<void(ArchiveFolder&, bool completed)>& check) {
-    for (int failAt = 0; failAt < 100; ++failAt) {
-        ArchiveFolder t;
-        prepare(t);
-        int seen = 0;
-        SetFileOperationHook([&](std::string_view, const std::filesystem::path&) {
-            if (seen++ == failAt) throw Interrupted();
-        });
-        bool completed = true;
-        try {
-            operation(t);
-        } catch (const Interrupted&) {
-            completed = false;
-        } catch (const DataFileError&) {
-            completed = false;  // a failure reported by the file layer while cleaning up
-        }
-        SetFileOperationHook(nullptr);
-        SCOPED_TRACE("interrupted before file operation " + std::to_string(failAt));
-        check(t, completed);
-        if (completed) return;
-    }
-    FAIL() << "the operation never completed";
+void ForEachArchiveInterruption(const std::function<void(ArchiveFolder&)>& prepare,
+                                const std::function<void(ArchiveFolder&)>& operation,
+                                const std::function<void(ArchiveFolder&, bool completed)>& check) {
+    std::optional<ArchiveFolder> t;
+    ForEachInterruption({.Prepare =
+                             [&] {
+                                 t.reset();
+                                 t.emplace();
+                                 prepare(*t);
+                             },
+                         .Action = [&] { operation(*t); },
+                         .Check = [&](const InterruptionPoint& point) { check(*t, point.Completed); },
+                         .MostSteps = 99});
 }
 
 void ExpectSortedWith(const ArchiveFolder& t, const std::vector<std::string>& mustHold,
@@ -75,20 +60,22 @@ std::vector<std::string> Without(std::vector<std::string> names, const std::stri
 }  // namespace
 
 TEST(Interruption, AddSubjectLeavesTheOldOrTheNewIndex) {
-    ForEachInterruption(
+    ForEachArchiveInterruption(
         Prepare,
         [](ArchiveFolder& t) {
             AddSubject(t.folder, "BASE", Subject("MORI ELSA"), {{"NOTA", "", "", ""}, "00001"}, FixedSummaries());
         },
         [](ArchiveFolder& t, bool completed) {
             ExpectSortedWith(t, Stored);
-            if (completed) ExpectSortedWith(t, {"MORI ELSA"});
-            if (completed) EXPECT_EQ(ReadSubject(t.folder, "BASE", 2).Annotations[0], "NOTA");
+            if (completed) {
+                ExpectSortedWith(t, {"MORI ELSA"});
+                EXPECT_EQ(ReadSubject(t.folder, "BASE", 2).Annotations[0], "NOTA");
+            }
         });
 }
 
 TEST(Interruption, RewriteSubjectMovingTheEntry) {
-    ForEachInterruption(
+    ForEachArchiveInterruption(
         Prepare,
         [](ArchiveFolder& t) {
             BirthData d = ReadSubject(t.folder, "BASE", 3);
@@ -109,7 +96,7 @@ TEST(Interruption, RewriteSubjectMovingTheEntry) {
 }
 
 TEST(Interruption, RewriteSubjectInPlace) {
-    ForEachInterruption(
+    ForEachArchiveInterruption(
         Prepare,
         [](ArchiveFolder& t) {
             BirthData d = ReadSubject(t.folder, "BASE", 3);
@@ -123,7 +110,7 @@ TEST(Interruption, RewriteSubjectInPlace) {
 }
 
 TEST(Interruption, RemoveIndexEntry) {
-    ForEachInterruption(
+    ForEachArchiveInterruption(
         [](ArchiveFolder& t) {
             Prepare(t);
             t.Put("BASEtxt/00001.txt", "x");

@@ -39,8 +39,8 @@ TEST(RegimeRecord, ContinuationNamesTheNextList) {
 
 TEST(RegimeList, ItalianFileIsReadFromRecordZeroUpToTheEndMark) {
     AtlasFolder t;
-    t.ItalianList("00390000.CAL",
-                  {Greg(2299160.5L), Lmt(Ut(1893, 10, 31, 23), -1), End(), Change(Ut(1966, 5, 21, 23), -2, "CEST")});
+    t.ItalianList("00390000.CAL", {Greg(GregorianReformMidnight), Lmt(Ut(1893, 10, 31, 23), -1), End(),
+                                   Change(Ut(1966, 5, 21, 23), -2, "CEST")});
     const RegimeList list = ReadRegimeList(t.folder(), LocalityStore::Italia, "00390000.CAL");
     ASSERT_EQ(list.records.size(), 2u);
     EXPECT_EQ(list.records[0].code, "GREG");
@@ -72,10 +72,10 @@ TEST(RegimeList, DamagedStoresGiveErrors) {
     t.Bytes("Calendar/Database.cll", std::string(24 * 3 + 7, '\0'));
     EXPECT_THROW(ReadRegimeList(t.folder(), LocalityStore::Estero, "00440000.CAL"), DataFileError);
     // A record whose instant or correction is not a number.
-    t.ItalianList("00390000.CAL", {Greg(2299160.5L), RegimeRecord{NAN, "CET ", -1}});
+    t.ItalianList("00390000.CAL", {Greg(GregorianReformMidnight), RegimeRecord{NAN, "CET ", -1}});
     EXPECT_THROW(ReadRegimeList(t.folder(), LocalityStore::Italia, "00390000.CAL"), DataFileError);
-    t.ItalianList("00390000.CAL", {Greg(2299160.5L), MakeRegimeRecord(1e30L, "CET ", -1)});
+    t.ItalianList("00390000.CAL", {Greg(GregorianReformMidnight), MakeRegimeRecord(1e30L, "CET ", -1)});
     EXPECT_THROW(ReadRegimeList(t.folder(), LocalityStore::Italia, "00390000.CAL"), DataFileError);
-    t.ItalianList("00390000.CAL", {Greg(2299160.5L), MakeRegimeRecord(2440000, "CET ", 99)});
+    t.ItalianList("00390000.CAL", {Greg(GregorianReformMidnight), MakeRegimeRecord(2440000, "CET ", 99)});
     EXPECT_THROW(ReadRegimeList(t.folder(), LocalityStore::Italia, "00390000.CAL"), DataFileError);
 }

@@ -9,6 +9,7 @@
 #include "common/file_io.hpp"
 #include "common/program_folder.hpp"
 #include "common/pstring.hpp"
+#include "interruption_gtest.hpp"
 
 using namespace florimant;
 namespace fs = std::filesystem;
@@ -108,11 +109,12 @@ TEST(ReplaceFile, LeavesTheOldFileWholeWhenInterrupted) {
     ProgramFolder folder(t.path);
     ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"uno", "due"});
     EXPECT_EQ(ReadTextLines(folder, "FileSet\\OrbiDomi.stt"), (std::vector<std::string>{"uno", "due"}));
-    SetFileOperationHook([](std::string_view op, const fs::path&) {
-        if (op == "rename") throw std::runtime_error("interrotto");
-    });
-    EXPECT_THROW(ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"tre"}), std::runtime_error);
-    SetFileOperationHook(nullptr);
+    {
+        const FileHookGuard guard([](std::string_view op, const fs::path&) {
+            if (op == "rename") throw std::runtime_error("interrotto");
+        });
+        EXPECT_THROW(ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"tre"}), std::runtime_error);
+    }
     EXPECT_EQ(ReadTextLines(folder, "FileSet\\OrbiDomi.stt"), (std::vector<std::string>{"uno", "due"}));
     std::ifstream in(folder.Resolve("FileSet\\OrbiDomi.stt"), std::ios::binary);
     std::string raw((std::istreambuf_iterator<char>(in)), {});
@@ -144,4 +146,79 @@ TEST(Cp1252, ConvertsTheRangeThatDiffersFromLatin1) {
         std::string one(1, static_cast<char>(b));
         EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(one)), one) << b;
     }
+}
+
+namespace {
+std::string Bytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+}  // namespace
+
+TEST(CopyFileReplacing, CopiesTheBytesAndTheModificationTime) {
+    TempFolder t;
+    WriteBytes(t.path / "from" / "DBmain.rnd", "nuovo");
+    WriteBytes(t.path / "to" / "DBmain.rnd", "vecchio");
+    const auto time = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    fs::last_write_time(t.path / "from" / "DBmain.rnd", time);
+    CopyFileReplacing(t.path / "from" / "DBmain.rnd", t.path / "to" / "DBmain.rnd");
+    EXPECT_EQ(Bytes(t.path / "to" / "DBmain.rnd"), "nuovo");
+    EXPECT_EQ(fs::last_write_time(t.path / "to" / "DBmain.rnd"), time);
+    EXPECT_FALSE(fs::exists(TemporarySibling(t.path / "to" / "DBmain.rnd")));
+    // A new destination is made, its folder too.
+    CopyFileReplacing(t.path / "from" / "DBmain.rnd", t.path / "nuova" / "DBmain.rnd");
+    EXPECT_EQ(Bytes(t.path / "nuova" / "DBmain.rnd"), "nuovo");
+}
+
+TEST(CopyFileReplacing, GoesThroughTheSiblingAndNamesTheDestinationWhenItFails) {
+    TempFolder t;
+    WriteBytes(t.path / "a.txt", "uno");
+    std::vector<std::string> operations;
+    {
+        const FileHookGuard guard([&](std::string_view op, const fs::path& p) {
+            operations.push_back(std::string(op) + " " + p.filename().string());
+        });
+        CopyFileReplacing(t.path / "a.txt", t.path / "b.txt");
+    }
+    EXPECT_EQ(operations, (std::vector<std::string>{"write b.txt~tmp", "rename b.txt"}));
+    try {
+        CopyFileReplacing(t.path / "manca.txt", t.path / "b.txt");
+        FAIL() << "a missing source must be reported";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.file(), (t.path / "b.txt").string());
+        EXPECT_EQ(e.fault(), "copia da " + (t.path / "manca.txt").string() + " non riuscita");
+    }
+    EXPECT_EQ(Bytes(t.path / "b.txt"), "uno");
+}
+
+TEST(CopyFileReplacing, AnInterruptionLeavesTheOldFileOrTheNew) {
+    TempFolder t;
+    WriteBytes(t.path / "from" / "x.rnd", "nuovo contenuto");
+    const FileSnapshot after{{"from/x.rnd", "nuovo contenuto"}, {"to/x.rnd", "nuovo contenuto"}};
+    const FileSnapshot before{{"from/x.rnd", "nuovo contenuto"}, {"to/x.rnd", "vecchio"}};
+    ForEachInterruption({.Prepare = [&] { WriteBytes(t.path / "to" / "x.rnd", "vecchio"); },
+                         .Action = [&] { CopyFileReplacing(t.path / "from" / "x.rnd", t.path / "to" / "x.rnd"); },
+                         .Check =
+                             [&](const InterruptionPoint& point) {
+                                 const FileSnapshot now = SnapshotFiles(t.path);
+                                 ExpectEveryFileOldOrNew(now, before, after);
+                                 EXPECT_EQ(now, point.Completed ? after : before);
+                             }});
+}
+
+TEST(ReplaceFile, AnInterruptionAtAnyStepLeavesTheOldFileOrTheNew) {
+    TempFolder t;
+    ProgramFolder folder(t.path);
+    ForEachInterruption({.Prepare =
+                             [&] {
+                                 ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"uno", "due"});
+                             },
+                         .Action = [&] { ReplaceTextFile(folder, "FileSet\\OrbiDomi.stt", {"tre"}); },
+                         .Check =
+                             [&](const InterruptionPoint& point) {
+                                 const std::vector<std::string> expected = point.Completed
+                                                                               ? std::vector<std::string>{"tre"}
+                                                                               : std::vector<std::string>{"uno", "due"};
+                                 EXPECT_EQ(ReadTextLines(folder, "FileSet\\OrbiDomi.stt"), expected);
+                             }});
 }

@@ -96,50 +96,10 @@ TEST(LatitudeText, HemisphereAndTruncatedMinutes) {
     EXPECT_EQ(LatitudeText(7.25L), "07° 15' Nord");
 }
 
-TEST(TextHelpers, UpperCaseRepeatAndLeadingBlanks) {
-    std::string s = "città di Roma";
-    UpperCaseInPlace(s);
-    EXPECT_EQ(s, "CITTà DI ROMA");
+TEST(TextHelpers, RepeatChar) {
     EXPECT_EQ(RepeatChar(3, '-'), "---");
     EXPECT_EQ(RepeatChar(0, '-'), "");
     EXPECT_EQ(RepeatChar(-2, '-'), "");
-    s = "   Milano ";
-    TrimLeadingBlanks(s);
-    EXPECT_EQ(s, "Milano ");
-    s = "    ";
-    TrimLeadingBlanks(s);
-    EXPECT_EQ(s, "");
-}
-
-TEST(TrimTrailingJunk, RemovesAtMostTenCharacters) {
-    std::string s = "Nome" + std::string(12, ' ');
-    TrimTrailingJunk(s);
-    EXPECT_EQ(s, "Nome  ");
-    s = "Rosmarino (foglie).;, \r\n";
-    TrimTrailingJunk(s);
-    EXPECT_EQ(s, "Rosmarino (foglie).");
-    s = "Rosmarino (foglie)!!";
-    TrimTrailingJunk(s);
-    EXPECT_EQ(s, "Rosmarino (foglie)");
-    s = "---";
-    TrimTrailingJunk(s);
-    EXPECT_EQ(s, "");
-}
-
-TEST(TrimTrailingJunk, KeepsAccentedLettersAndRemovesWholeCharacters) {
-    std::string s = "Virtù  ";
-    TrimTrailingJunk(s);
-    EXPECT_EQ(s, "Virtù");
-    s = "perché";
-    TrimTrailingJunk(s);
-    EXPECT_EQ(s, "perché");
-    // Other multi-byte characters go whole, one removal each.
-    s = "45°°°°°°°°°°°";  // eleven degree signs
-    TrimTrailingJunk(s);
-    EXPECT_EQ(s, "45°");
-    s = "Salvia «";
-    TrimTrailingJunk(s);
-    EXPECT_EQ(s, "Salvia");
 }
 
 }  // namespace

@@ -21,6 +21,14 @@ TEST(JulianDay, CheckDates) {
     EXPECT_EQ(JulianDay(1, 31, 12, 1999, 0, 0) + 1, JulianDay(1, 1, 1, 2000, 0, 0));
 }
 
+TEST(JulianDay, TheReformDayIsFifteenOctober1582) {
+    EXPECT_EQ(JulianDay(1, 15, 10, 1582, 12, 0), GregorianReformDay);
+    EXPECT_EQ(JulianDay(1, 15, 10, 1582, 0, 0), GregorianReformMidnight);
+    EXPECT_EQ(JulianDay(0, 4, 10, 1582, 12, 0), GregorianReformDay - 1);  // the last Julian day
+    EXPECT_EQ(JulianDayToText(GregorianReformMidnight), "15/10/1582 00:00");
+    EXPECT_EQ(JulianDayToText(GregorianReformMidnight - 0.5L), "04/10/1582 12:00");
+}
+
 TEST(JulianDay, CalendarFlagDecidesTheGregorianCorrection) {
     // The same civil date in the two calendars differs by 13 days in 2000 and 10 days in 1500.
     EXPECT_EQ(JulianDay(0, 1, 1, 2000, 0, 0) - JulianDay(1, 1, 1, 2000, 0, 0), 13);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/data_file_error.hpp"
+#include "common/utf8.hpp"
 #include "knowledge/query_consultation.hpp"
 #include "knowledge/query_fixture_test.hpp"
 #include "knowledge/query_incremental_search.hpp"
@@ -129,7 +130,7 @@ TEST(SignaturePopup, MarksThePrimaryPlanets) {
     EXPECT_EQ(SignaturePopupWords("Toro  Pesci", false), (std::vector<std::string>{"Toro", "", "Pesci"}));
     const auto words = SignaturePopupWords("A B C D E F G H I J K L M N Sagittarioneeeeeeeee", false);
     EXPECT_EQ(words.size(), 12u);
-    EXPECT_EQ(CutCharacters("Sagittarioneeeeeeeee", 15), SignaturePopupWords("Sagittarioneeeeeeeee", false)[0]);
+    EXPECT_EQ(FirstCharacters("Sagittarioneeeeeeeee", 15), SignaturePopupWords("Sagittarioneeeeeeeee", false)[0]);
     EXPECT_EQ(SignaturePopupHeight(3), 60);
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "interruption_gtest.hpp"
 #include "knowledge/plant_records.hpp"
 #include "knowledge/plant_support_files.hpp"
 #include "knowledge/remedy_record.hpp"
@@ -155,7 +156,6 @@ TEST(RebuildSupportFiles, MissingDatabaseIsAnErrorAndLeftoverKeyTextsGo) {
 }
 
 TEST(RebuildSupportFiles, AnInterruptionAtAnyStepLeavesEveryFileWholeOldOrNew) {
-    HookGuard guard;
     TempFolder t;
     WriteDatabase(t, {Remedy("MSA Melissa", "Insonnia", "Luna", "Cancro")});
     RebuildSupportFiles(t.folder());
@@ -169,28 +169,19 @@ TEST(RebuildSupportFiles, AnInterruptionAtAnyStepLeavesEveryFileWholeOldOrNew) {
     RebuildSupportFiles(reference.folder());
     const auto after = Snapshot(reference.path);
 
-    for (int failAt = 0;; ++failAt) {
-        int step = 0;
-        SetFileOperationHook([&](std::string_view, const fs::path&) {
-            if (step++ == failAt) throw std::runtime_error("interruzione simulata");
-        });
-        bool finished = true;
-        try {
-            RebuildSupportFiles(t.folder());
-        } catch (const std::runtime_error&) {
-            finished = false;
-        }
-        SetFileOperationHook({});
-        for (const auto& [name, bytes] : Snapshot(t.path)) {
-            if (name.ends_with("~tmp")) continue;  // readers never look at a half-written sibling
-            const bool isOld = before.count(name) && before.at(name) == bytes;
-            const bool isNew = after.count(name) && after.at(name) == bytes;
-            EXPECT_TRUE(isOld || isNew || name == "OpzioneH/DBmain.rnd") << name << " at step " << failAt;
-        }
-        EXPECT_EQ(ReadBytes(t.path / "OpzioneH" / "DBmain.rnd"), database);
-        if (finished) break;
-        ASSERT_LT(failAt, 200);
-    }
+    ForEachInterruption({.Action = [&] { RebuildSupportFiles(t.folder()); },
+                         .Check =
+                             [&](const InterruptionPoint&) {
+                                 for (const auto& [name, bytes] : Snapshot(t.path)) {
+                                     if (name.ends_with("~tmp"))
+                                         continue;  // readers never look at a half-written sibling
+                                     const bool isOld = before.count(name) && before.at(name) == bytes;
+                                     const bool isNew = after.count(name) && after.at(name) == bytes;
+                                     EXPECT_TRUE(isOld || isNew || name == "OpzioneH/DBmain.rnd") << name;
+                                 }
+                                 EXPECT_EQ(ReadBytes(t.path / "OpzioneH" / "DBmain.rnd"), database);
+                             },
+                         .MostSteps = 200});
     auto final = Snapshot(t.path);
     std::erase_if(final, [](const auto& e) { return e.first.ends_with("~tmp"); });
     EXPECT_EQ(final, after);

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "common/data_file_error.hpp"
+#include "interruption_gtest.hpp"
 #include "knowledge/catalogue.hpp"
 #include "knowledge/plant_records.hpp"
 #include "knowledge/remedy_record.hpp"
@@ -185,42 +186,17 @@ TEST(CatalogueOrder, IgnoresCaseAndKeepsEqualLinesTogether) {
     EXPECT_FALSE(CatalogueLess("asma", "asma"));
 }
 
-TEST(TrimTrailingJunk, KeepsLettersDigitsParenthesesDotsAndAccentedVowels) {
-    EXPECT_EQ(TrimTrailingJunkBytes("Asma, "), "Asma");
-    EXPECT_EQ(TrimTrailingJunkBytes("Asma ;"), "Asma");
-    EXPECT_EQ(TrimTrailingJunkBytes("Asma."), "Asma.");
-    EXPECT_EQ(TrimTrailingJunkBytes("Tosse (1)"), "Tosse (1)");
-    EXPECT_EQ(TrimTrailingJunkBytes("Caff\xE8\r\n"), "Caff\xE8");
-    // At most ten characters go.
-    EXPECT_EQ(TrimTrailingJunkBytes("x" + std::string(12, ' ')), "x  ");
-    EXPECT_EQ(TrimTrailingJunkBytes("   "), "");
-}
-
 TEST(RemedyFile, AnInterruptedDeletionLeavesTheOldFileOrTheNew) {
-    HookGuard guard;
     TempFolder t;
     const ProgramFolder folder = t.folder();
     for (const char* name : {"MSA A", "MSA B", "MSA C"}) AppendRemedyRecord(folder, Remedy(name, "uso"));
     const std::string before = ReadBytes(t.path / "OpzioneH" / "DBmain.rnd");
     const std::string after = before.substr(0, 4814) + before.substr(2 * 4814);
-    for (int failAt = 0;; ++failAt) {
-        int step = 0;
-        SetFileOperationHook([&](std::string_view, const fs::path&) {
-            if (step++ == failAt) throw std::runtime_error("interruzione simulata");
-        });
-        bool finished = true;
-        try {
-            DeleteRemedyRecord(folder, 1);
-        } catch (const std::runtime_error&) {
-            finished = false;
-        }
-        SetFileOperationHook({});
-        const std::string now = ReadBytes(t.path / "OpzioneH" / "DBmain.rnd");
-        if (finished) {
-            EXPECT_EQ(now, after);
-            break;
-        }
-        EXPECT_EQ(now, before) << "step " << failAt;
-        ASSERT_LT(failAt, 10);
-    }
+    ForEachInterruption({.Action = [&] { DeleteRemedyRecord(folder, 1); },
+                         .Check =
+                             [&](const InterruptionPoint& point) {
+                                 EXPECT_EQ(ReadBytes(t.path / "OpzioneH" / "DBmain.rnd"),
+                                           point.Completed ? after : before);
+                             },
+                         .MostSteps = 10});
 }

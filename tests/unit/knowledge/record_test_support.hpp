@@ -59,9 +59,4 @@ inline std::map<std::string, std::string> Snapshot(const fs::path& root) {
     return files;
 }
 
-// Removes the file-operation hook when the test leaves, whatever happens.
-struct HookGuard {
-    ~HookGuard() { florimant::SetFileOperationHook({}); }
-};
-
 }  // namespace knowledge_test

@@ -4,6 +4,7 @@
 
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
+#include "interruption_gtest.hpp"
 #include "knowledge/remedy_record.hpp"
 #include "knowledge/reorder.hpp"
 #include "knowledge/repertory_record.hpp"
@@ -130,7 +131,6 @@ TEST(ReorderRepertory, MatchesOnRemedyAndPathology) {
 }
 
 TEST(ReorderRemedyDatabase, AnInterruptionAtAnyStepLosesNothing) {
-    HookGuard guard;
     TempFolder t;
     const ProgramFolder folder = t.folder();
     for (int i = 0; i < 5; ++i) AppendRemedyRecord(folder, LongRecord(i));
@@ -143,25 +143,12 @@ TEST(ReorderRemedyDatabase, AnInterruptionAtAnyStepLosesNothing) {
     ReorderRemedyDatabase(reference.folder(), lines);
     const std::string after = ReadBytes(reference.path / "OpzioneH" / "DBmain.rnd");
 
-    for (int failAt = 0;; ++failAt) {
-        int step = 0;
-        SetFileOperationHook([&](std::string_view, const fs::path&) {
-            if (step++ == failAt) throw std::runtime_error("interruzione simulata");
-        });
-        bool finished = true;
-        try {
-            ReorderRemedyDatabase(folder, lines);
-        } catch (const std::runtime_error&) {
-            finished = false;
-        }
-        SetFileOperationHook({});
-        const std::string now = ReadBytes(t.path / "OpzioneH" / "DBmain.rnd");
-        EXPECT_TRUE(now == before || now == after) << "step " << failAt;
-        if (finished) {
-            EXPECT_EQ(now, after);
-            break;
-        }
-        EXPECT_EQ(now, before) << "step " << failAt;
-        ASSERT_LT(failAt, 20);
-    }
+    ForEachInterruption({.Action = [&] { ReorderRemedyDatabase(folder, lines); },
+                         .Check =
+                             [&](const InterruptionPoint& point) {
+                                 const std::string now = ReadBytes(t.path / "OpzioneH" / "DBmain.rnd");
+                                 EXPECT_TRUE(now == before || now == after);
+                                 EXPECT_EQ(now, point.Completed ? after : before);
+                             },
+                         .MostSteps = 20});
 }

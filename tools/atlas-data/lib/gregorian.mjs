@@ -4,9 +4,13 @@
 // calendar by whoever writes them down, so only the calendar-reform option decides.
 // Sources and reasoning: docs/atlas.md, section "Calendario gregoriano".
 
+// The first day of the Gregorian calendar in the states that followed the papal bull at once:
+// Thursday 4 October 1582 was followed by Friday 15 October 1582.
+export const GREGORIAN_REFORM_DAY = '1582-10-15';
+
 const RULES = {
   // Catholic states that followed the papal bull at once (4 -> 15 October 1582).
-  '1582-10-15': 'IT SM VA ES PT PL LT MT MC AD ' +
+  [GREGORIAN_REFORM_DAY]: 'IT SM VA ES PT PL LT MT MC AD ' +
     // Spanish and Portuguese America and Spanish Asia
     'MX GT SV HN NI CR PA CO VE EC PE BO CL AR PY UY BR CU DO PR PH GU MP GQ EH CV GW ST AO MZ TL MO',
   // France (9 -> 20 December 1582) and French possessions.

@@ -3,6 +3,7 @@
 // Central European Time was adopted on 1 November 1893, the lands that were Austrian until
 // 1918 followed Vienna, and in 1944 the German-held north changed clocks on German dates.
 // The reasons and sources of every rule are in docs/atlas.md ("Regimi orari italiani").
+import { GREGORIAN_REFORM_DAY } from './gregorian.mjs';
 import { composeHistory, regimeFromHistory, utc } from './regimes.mjs';
 
 // 1 November 1893, 0h Central European Time (Regio Decreto 10 agosto 1893, n. 490).
@@ -33,14 +34,14 @@ export const ITALIAN_REGIMES = [
   {
     id: '00390001', key: 'CENTRO',
     name: 'Italia centrale: Lazio, Abruzzo, Umbria, Marche, Toscana (salvo Massa-Carrara)',
-    greg: '1582-10-15', lmtEnd: ITALY_CET,
+    greg: GREGORIAN_REFORM_DAY, lmtEnd: ITALY_CET,
     // Exactly Europe/Rome after 1893: German dates until 4 June 1944, then Italian ones.
     segments: [{ zone: 'Europe/Rome', from: ITALY_CET }],
   },
   {
     id: '00390002', key: 'SUD',
     name: 'Italia meridionale e isole (Regno del Sud 1943-1945)',
-    greg: '1582-10-15', lmtEnd: ITALY_CET,
+    greg: GREGORIAN_REFORM_DAY, lmtEnd: ITALY_CET,
     // Italian dates throughout; Europe/Malta kept the Italian rules of 1943-1944 (IANA "Italy" rules).
     segments: [
       { zone: 'Europe/Rome', from: ITALY_CET },
@@ -51,7 +52,7 @@ export const ITALIAN_REGIMES = [
   {
     id: '00390003', key: 'NORD',
     name: 'Italia settentrionale (Repubblica Sociale 1943-1945)',
-    greg: '1582-10-15', lmtEnd: ITALY_CET,
+    greg: GREGORIAN_REFORM_DAY, lmtEnd: ITALY_CET,
     segments: [
       { zone: 'Europe/Rome', from: ITALY_CET },
       { zone: 'Europe/Berlin', from: OCCUPATION },
@@ -71,7 +72,7 @@ export const ITALIAN_REGIMES = [
   {
     id: '00390006', key: 'ISTRIA',
     name: 'Istria, Fiume, Zara e Carso ceduti nel 1947 (Austria fino al 1918, Jugoslavia dal 1945)',
-    greg: '1582-10-15', lmtEnd: AUSTRIA_CET,
+    greg: GREGORIAN_REFORM_DAY, lmtEnd: AUSTRIA_CET,
     segments: [
       { zone: 'Europe/Vienna', from: AUSTRIA_CET },
       { zone: 'Europe/Rome', from: ITALIAN_1918 },
