@@ -16,8 +16,6 @@
 
 #include <algorithm>
 
-#include "common/data_file_error.hpp"
-#include "common/file_io.hpp"
 #include "drawing/emf_player.hpp"
 #include "drawing/picture_orientation.hpp"
 #include "drawing/primitives.hpp"
@@ -108,9 +106,9 @@ void SheetWindow::BuildPanel() {
     row->setContentsMargins(4, 4, 4, 4);
     row->setSpacing(3);
 
-    ritorna_ = AddButton("BitBtnRitorna", QStringLiteral("Ritorna"), QString());
-    ritorna_->setDefault(true);  // Escape closes the window as well
-    connect(ritorna_, &QPushButton::clicked, this, &QDialog::reject);
+    QPushButton* ritorna = AddButton("BitBtnRitorna", QStringLiteral("Ritorna"), QString());
+    ritorna->setDefault(true);  // Return presses it; Escape closes the window as well
+    connect(ritorna, &QPushButton::clicked, this, &QDialog::reject);
     OnClick(AddButton("BitBtnStampa", QStringLiteral("Stampa"), QStringLiteral("Stampa del Grafico visualizzato")),
             &SheetWindow::PrintSheet);
     OnClick(AddButton("BitBtnSetup", QStringLiteral("Setup"), QStringLiteral("Variazione Parametri di Stampa")),
@@ -192,7 +190,8 @@ bool SheetWindow::Prepare() {
     ShowPicture(flagRiga_, "LinLos");
     comboEmf_->setEditText(pictureName_);
 
-    // What the main window computed for this subject; a failure shows at the drawing.
+    // The subject's archetypal structure, once per opening; should it fail, the drawing computes
+    // it again and reports why.
     structure_.reset();
     try {
         structure_ = ComputeArchetypalStructure(state().Folder, state().Chart);
@@ -384,9 +383,11 @@ void SheetWindow::ExportSheetPicture() {
     // Drawn on a copy of the window's state: the window's zoom and pan stay as they are.
     if (!Refusable(MessageKind::Warning, [&] { ExportSheet(state().Folder, WindowDrawState(), Inputs(), request); }))
         return;
-    // The picture as it now stands in the file goes to the clipboard; an unreadable one does not.
-    const std::string path = "Emf\\" + *name;
-    if (state().Folder.Exists(path)) CopySheetPictureToClipboard(LoadMetafilePicture(state().Folder, path));
+    // The picture as it now stands in the file goes to the clipboard; an unreadable one does not,
+    // and the picture itself has been saved: nothing to report.
+    try {
+        CopySheetPictureToClipboard(LoadMetafilePicture(state().Folder, "Emf\\" + *name));
+    } catch (const std::exception&) {}
 }
 
 void SheetWindow::ShowSavedPicture() {

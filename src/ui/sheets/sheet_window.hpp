@@ -132,7 +132,6 @@ private:
     int ticks_ = 0;  // for the run: the first opening draws at the second tick, later ones at the first
 
     QWidget* panel_ = nullptr;
-    QPushButton* ritorna_ = nullptr;
     QPushButton* foglio_ = nullptr;
     QPushButton* colNer_ = nullptr;
     QPushButton* flagRiga_ = nullptr;
