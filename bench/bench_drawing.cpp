@@ -169,7 +169,8 @@ DrawState ScreenState() {
 void DrawSheetOnto(Device& device, DrawTarget target, int pageWidth, SheetLayoutKind layout) {
     DrawState state;
     state.Target = target;
-    ApplyPrintScale(state, pageWidth);
+    const bool portrait = layout == SheetLayoutKind::Portrait;
+    ApplyPrintScale(state, pageWidth, pageWidth * (portrait ? 297 : 210) / (portrait ? 210 : 297));
     DrawSheet(state, device, SheetFolder(), DemoInputs(), layout);
 }
 
@@ -298,7 +299,7 @@ void ExportPortrait(benchmark::State& state, SheetFileKind kind, const char* nam
 }
 
 void BM_ExportSheetPng150(benchmark::State& state) { ExportPortrait(state, SheetFileKind::Png, "sheet.png"); }
-void BM_ExportSheetEmf(benchmark::State& state) { ExportPortrait(state, SheetFileKind::Emf, "SHEET.EMF"); }
+void BM_ExportSheetEmf(benchmark::State& state) { ExportPortrait(state, SheetFileKind::Emf, "GRAF01.EMF"); }
 
 // The analysis window's standard chart at five pixels per unit (1405 x 1020), as on screen.
 void BM_StandardChartScreen(benchmark::State& state) {

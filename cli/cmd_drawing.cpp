@@ -15,7 +15,6 @@
 #include "analysis/orb_settings.hpp"
 #include "archive/chart_of_subject.hpp"
 #include "cli_command.hpp"
-#include "common/cp1252.hpp"
 #include "common/data_file_error.hpp"
 #include "common/file_io.hpp"
 #include "common/number_text.hpp"
@@ -68,15 +67,6 @@ int IntegerOption(const Arguments& args, const std::string& name, int fallback, 
     return int(value);
 }
 
-// "Nome Cognome" of the user, as the main window shows it; empty when not set up yet.
-std::string OwnerText(const ProgramFolder& folder) {
-    if (!folder.Exists("FileTmp\\Personal.Tmp")) return {};
-    const auto lines = ReadTextLines(folder, "FileTmp\\Personal.Tmp");
-    const std::string first = lines.size() > 0 ? Cp1252ToUtf8(lines[0]) : std::string();
-    const std::string last = lines.size() > 1 ? Cp1252ToUtf8(lines[1]) : std::string();
-    return first + " " + last;
-}
-
 // Everything the sheet reads besides the drawing state, loaded as the main window loads it
 // before it opens a sheet.
 struct SheetData {
@@ -94,7 +84,7 @@ void LoadSheetData(const ProgramFolder& folder, SheetData& data) {
     data.Inputs.Chart = &data.Chart;
     data.Inputs.Orbs = orbs.Values.Orbs;
     data.Inputs.DateText = TodayText();
-    data.Inputs.OwnerText = OwnerText(folder);
+    data.Inputs.OwnerText = SheetOwnerText(folder);
 }
 
 // The command line has no screen of its own: the sheet picture takes a common one, 1080 pixels

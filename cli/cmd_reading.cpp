@@ -187,7 +187,7 @@ void WriteMasters(JsonWriter& json, const ProgramFolder& folder, const Reading& 
     json.Field("hour_ruler", "Governata " + RulerPhrase(hour.Ruler));
     json.Field("ascendant_ruler", "Governato " + RulerPhrase(SignRulerOfLongitude(r.chart.Longitude[Body::Ascendant])));
     json.Field("midheaven_ruler", "Governato " + RulerPhrase(SignRulerOfLongitude(r.chart.Longitude[Body::Midheaven])));
-    const YearMasters years = ComputeYearMasters(folder, r.settings, r.chart);
+    const YearMasters years = ComputeYearMasters(folder, r.chart);
     json.Field("table_year", years.Year);
     json.Field("year_ruler", "Anno " + YearRulerPhrase(years.YearRuler));
     json.Field("cycle_ruler", "nel Ciclo " + YearRulerPhrase(years.CycleRuler));

@@ -150,13 +150,16 @@ int YearIntoRulerCycle(int year) {
     return FirstTableYear + offset;
 }
 
-int YearMasterYear(const ProgramFolder& folder, const EphemerisSettings& settings, const ChartData& chart) {
+int YearMasterYear(const ChartData& chart) {
     const std::string text = JulianDayToText(chart.JulianDayUT);
     int year = DigitsAt(text, 6, 4).value_or(-1);
-    if (year < 0) throw std::invalid_argument("Anno di nascita non leggibile: \"" + text + "\"");
-    ChartData work = chart;
-    ComputeBodies(folder, settings, Body::Sun, 0, JulianDay(chart.CalendarFlag, 31, 12, year, 23, 59), work);
-    if (chart.Longitude[Body::Sun] > work.Longitude[Body::Sun]) --year;
+    const int month = DigitsAt(text, 3, 2).value_or(0);
+    if (year < 0 || month < 1 || month > 12)
+        throw std::invalid_argument("Data di nascita non leggibile: \"" + text + "\"");
+    // From January to June the Sun stands beyond 180° only before it has come back to 0° Aries:
+    // the natal Sun alone tells whether the equinox of the birth year had come, at every hour of
+    // the year, in leap and common years alike.
+    if (month <= 6 && chart.Longitude[Body::Sun] >= 180) --year;
     return year;
 }
 
@@ -180,8 +183,8 @@ YearMasters LookUpYearMasters(const ProgramFolder& folder, int tableYear) {
     return masters;
 }
 
-YearMasters ComputeYearMasters(const ProgramFolder& folder, const EphemerisSettings& settings, const ChartData& chart) {
-    return LookUpYearMasters(folder, YearIntoRulerCycle(YearMasterYear(folder, settings, chart)));
+YearMasters ComputeYearMasters(const ProgramFolder& folder, const ChartData& chart) {
+    return LookUpYearMasters(folder, YearIntoRulerCycle(YearMasterYear(chart)));
 }
 
 std::vector<std::string> YearRulerTableLines() {

@@ -40,9 +40,9 @@ const std::string& RulerPhrase(int planet);
 const std::string& YearRulerPhrase(int index);
 int SignRulerOfLongitude(Real longitude);  // Mars, Venus, Mercury, Moon, Sun, ... by sign
 
-// The year of the table: births before the Sun's place at the end of the civil year count in the
-// year before; every year is brought into 1765..2016 in steps of 252.
-int YearMasterYear(const ProgramFolder& folder, const EphemerisSettings& settings, const ChartData& chart);
+// The year of the table: a birth before the spring equinox of its year (the Sun not yet back at
+// 0° Aries) counts in the year before; every year is brought into 1765..2016 in steps of 252.
+int YearMasterYear(const ChartData& chart);
 int YearIntoRulerCycle(int year);
 
 struct YearMasters {
@@ -51,7 +51,7 @@ struct YearMasters {
     int CycleRuler = 0;
 };
 // Reads "Appoggio\GoverAnno.txt" (DataFileError when missing or when the line is garbled).
-YearMasters ComputeYearMasters(const ProgramFolder& folder, const EphemerisSettings& settings, const ChartData& chart);
+YearMasters ComputeYearMasters(const ProgramFolder& folder, const ChartData& chart);
 YearMasters LookUpYearMasters(const ProgramFolder& folder, int tableYear);
 
 // The lines of the installation's "Appoggio\GoverAnno.txt", 1765..2016: each year ruled in turn

@@ -1,5 +1,7 @@
 #include "drawing/recording_device.hpp"
 
+#include <optional>
+
 namespace florimant {
 
 RecordedShape& RecordingDevice::Add(RecordedShape::Kind kind) {
@@ -47,6 +49,37 @@ void RecordingDevice::Picture(const MetafilePicture& picture, const DeviceRect& 
     s.Text = picture.Name;
     s.Box = box;
     if (playPictures_) Device::Picture(picture, box);
+}
+
+void ReplayShapes(const std::vector<RecordedShape>& shapes, Device& device) {
+    // Devices make a pen, brush or font object at every change: only real changes are passed on.
+    std::optional<Pen> pen;
+    std::optional<Brush> brush;
+    std::optional<Font> font;
+    std::optional<Colour> textColour;
+    for (const RecordedShape& s : shapes) {
+        if (s.Shape == RecordedShape::Kind::Picture) continue;
+        if (pen != s.PenUsed) device.SetPen(*(pen = s.PenUsed));
+        if (brush != s.BrushUsed) device.SetBrush(*(brush = s.BrushUsed));
+        if (font != s.FontUsed) device.SetFont(*(font = s.FontUsed));
+        if (textColour != s.TextColour) device.SetTextColour(*(textColour = s.TextColour));
+        switch (s.Shape) {
+        case RecordedShape::Kind::Text:
+            if (!s.Points.empty() && !s.Points[0].empty()) device.Text(s.Points[0][0], s.Text, s.Align);
+            break;
+        case RecordedShape::Kind::Line:
+            if (!s.Points.empty() && s.Points[0].size() == 2) device.Line(s.Points[0][0], s.Points[0][1]);
+            break;
+        case RecordedShape::Kind::Polyline:
+            if (!s.Points.empty()) device.Polyline(s.Points[0]);
+            break;
+        case RecordedShape::Kind::Polygons: device.Polygons(s.Points, s.Rule); break;
+        case RecordedShape::Kind::Ellipse: device.Ellipse(s.Box); break;
+        case RecordedShape::Kind::Arc: device.Arc(s.Box, s.StartDegrees, s.SweepDegrees); break;
+        case RecordedShape::Kind::Rectangle: device.Rectangle(s.Box); break;
+        case RecordedShape::Kind::Picture: break;
+        }
+    }
 }
 
 }  // namespace florimant

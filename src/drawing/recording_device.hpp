@@ -42,6 +42,7 @@ public:
     void Picture(const MetafilePicture& picture, const DeviceRect& box) override;
 
     const std::vector<RecordedShape>& Shapes() const { return shapes_; }
+    std::vector<RecordedShape> TakeShapes() { return std::move(shapes_); }
     void Clear() { shapes_.clear(); }
 
 private:
@@ -53,5 +54,10 @@ private:
     Colour textColour_;
     std::vector<RecordedShape> shapes_;
 };
+
+// Draws recorded shapes again on `device`, each with the pen, brush, font and text colour it was
+// recorded with. Picture entries are skipped: a recording that played its pictures holds their
+// shapes right after them, so drawing it again reads no file.
+void ReplayShapes(const std::vector<RecordedShape>& shapes, Device& device);
 
 }  // namespace florimant

@@ -1,5 +1,7 @@
 #include "drawing/sheet.hpp"
 
+#include "common/cp1252.hpp"
+#include "common/file_io.hpp"
 #include "drawing/primitives.hpp"
 #include "drawing/sheet_tables.hpp"
 #include "engine/astro_time.hpp"
@@ -36,6 +38,15 @@ std::string SheetBirthLine(const ChartData& chart) {
     std::string line = "NASCITA " + weekday + " " + chart.BirthDateText + " (GMT" + chart.ZoneText + ")";
     if (chart.CalendarFlag == 0) line += " Calend. Giuliano";
     return line;
+}
+
+std::string SheetOwnerText(const ProgramFolder& folder) {
+    constexpr std::string_view names = "FileTmp\\Personal.Tmp";
+    if (!folder.Exists(names)) return {};
+    const auto lines = ReadTextLines(folder, names);
+    const std::string first = lines.size() > 0 ? Cp1252ToUtf8(lines[0]) : std::string();
+    const std::string last = lines.size() > 1 ? Cp1252ToUtf8(lines[1]) : std::string();
+    return first + " " + last;
 }
 
 void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, const SheetInputs& inputs,

@@ -38,4 +38,8 @@ void DrawSheet(DrawState& state, Device& device, const ProgramFolder& folder, co
 // " Calend. Giuliano" for the Julian calendar.
 std::string SheetBirthLine(const ChartData& chart);
 
+// The owner line of the sheets: the user's first name and surname of "FileTmp\Personal.Tmp",
+// joined by a blank; empty while the program has not been personalised.
+std::string SheetOwnerText(const ProgramFolder& folder);
+
 }  // namespace florimant

@@ -1,11 +1,14 @@
 #include "drawing/sheet_support.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 
 #include "common/number_text.hpp"
 #include "common/utf8.hpp"
+
+#include "drawing/picture_orientation.hpp"
 
 namespace florimant {
 
@@ -53,10 +56,16 @@ Real ArialTextWidth(std::string_view utf8, Real cellHeight) {
     return units * em / UnitsPerEm;
 }
 
-void ApplyPrintScale(DrawState& s, int pageWidthPixels) {
-    s.Scale = pageWidthPixels / Real(210) * Real(0.776);
+void ApplyPrintScale(DrawState& s, int pageWidthPixels, int pageHeightPixels) {
+    // A4's sides in the page's own orientation. Both sides of a page are whole pixels, each up to
+    // half a pixel from the true side: an A4 page is never taken as narrower than it is.
+    const bool upright = pageHeightPixels >= pageWidthPixels;
+    const Real widthPerHeight = upright ? Real(210) / 297 : Real(297) / 210;
+    const Real widthOfHeight = (pageHeightPixels + Real(0.5)) * widthPerHeight + Real(0.5);
+    const Real width = std::min<Real>(pageWidthPixels, widthOfHeight);
+    s.Scale = width / Real(210) * Real(0.776);
     s.AxisCorrectionX = s.AxisCorrectionY = 1;
-    s.FontBase = RoundHalfEven(pageWidthPixels / Real(82));
+    s.FontBase = RoundHalfEven(width / Real(82));
 }
 
 void RestoreScreenScale(DrawState& s, Real screenScale, Real axisX, Real axisY) {
@@ -88,9 +97,11 @@ std::string AbsoluteLongitudeText(Real longitude) {
 }
 
 bool PassesPictureNameCheck(std::string_view name) {
-    for (size_t dot = name.find('.'); dot != std::string_view::npos; dot = name.find('.', dot + 1))
-        if (name.substr(dot + 1) != "EMF") return false;
-    return true;
+    if (name.size() != 10 || name.substr(0, 4) != "GRAF" || name.substr(6) != ".EMF") return false;
+    const char tens = name[4], units = name[5];
+    if (tens < '0' || tens > '9' || units < '0' || units > '9') return false;
+    const int number = (tens - '0') * 10 + (units - '0');
+    return number >= 1 && number <= PictureCount;
 }
 
 }  // namespace florimant

@@ -9,8 +9,11 @@
 namespace florimant {
 
 // While printing: S = page width / 210 x 0.776 printer pixels per unit, no axis correction,
-// F = round(page width / 82).
-void ApplyPrintScale(DrawState& state, int pageWidthPixels);
+// F = round(page width / 82), the page (its printable part) being `pageWidthPixels` x
+// `pageHeightPixels`. The sheets are laid out for A4: a page shorter than A4 for its width (US
+// Letter upright) counts by the width an A4 page of its height would have, so the sheet fits both
+// sides.
+void ApplyPrintScale(DrawState& state, int pageWidthPixels, int pageHeightPixels);
 // Back to the screen: the screen's S and axis corrections, F = round(3.7 S).
 void RestoreScreenScale(DrawState& state, Real screenScale, Real axisCorrectionX, Real axisCorrectionY);
 
@@ -23,8 +26,9 @@ std::string AbsoluteLongitudeText(Real longitude);
 // whole unit lays it out. Characters outside Windows-1252's Latin range count as wide ones.
 Real ArialTextWidth(std::string_view utf8, Real cellHeight);
 
-// The name check of an exported picture: every "." must be followed by exactly "EMF" up to the
-// end of the name, so "GRAF03.EMF" and "GRAF03" pass and "GRAF03.emf" or "GRAF03.EMF.BAK" do not.
+// The name check of an exported picture: exactly one of the names the window offers,
+// "GRAF01.EMF" ... "GRAF15.EMF" in upper case. Any other name (a folder in it, another number,
+// "GRAF03.emf") would write a file the orientation file has no line for, or the line of another.
 bool PassesPictureNameCheck(std::string_view name);
 
 }  // namespace florimant

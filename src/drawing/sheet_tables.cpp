@@ -130,7 +130,7 @@ void DrawLatitudesTable(Canvas& c, const ChartData& chart, SheetPoint anchor) {
 void DrawSheetMasters(Canvas& c, const ProgramFolder& folder, const EphemerisSettings& settings, const ChartData& chart,
                       SheetPoint anchor) {
     const PlanetaryHour hour = ComputePlanetaryHour(folder, settings, chart);
-    const YearMasters year = ComputeYearMasters(folder, settings, chart);
+    const YearMasters year = ComputeYearMasters(folder, chart);
     const Real asc = chart.Longitude[Body::Ascendant], mc = chart.Longitude[Body::Midheaven];
     struct Row {
         Real Dy;

@@ -17,6 +17,7 @@
 #include "common/file_io.hpp"
 #include "drawing/emf_device.hpp"
 #include "drawing/picture_orientation.hpp"
+#include "drawing/recording_device.hpp"
 #include "drawing/sheet_support.hpp"
 #include "export/qt_device.hpp"
 
@@ -28,6 +29,12 @@ namespace {
 
 // Far larger than any screen: a scale beyond it is not a screen's.
 constexpr int MaxPictureSide = 30000;
+
+SheetInputs WithAspects(const SheetInputs& inputs, const SheetOptions& sheet) {
+    SheetInputs drawn = inputs;
+    drawn.AspectStyle = sheet.Aspects;
+    return drawn;
+}
 
 void WriteWhole(const fs::path& path, const QByteArray& bytes) {
     ReplaceFile(path, std::string_view(bytes.constData(), size_t(bytes.size())));
@@ -116,26 +123,17 @@ SheetExportResult WriteEmf(const ProgramFolder& folder, const DrawState& window,
     const std::string name = request.Out.filename().string();
     if (!PassesPictureNameCheck(name)) throw SheetExportError("File deve essere .EMF");
     const bool recorded = InPictureFolder(folder, request.Out);
-    if (recorded) {
-        try {
-            PictureNumber(name);
-        } catch (const DataFileError&) {
-            throw SheetExportError("le immagini della cartella Emf si chiamano GRAF01.EMF ... GRAF15.EMF: " + name);
-        }
-        // The orientation file is the installation's and is never created: without it the
-        // picture is not written either.
-        if (!folder.Exists(PictureOrientationFile))
-            throw DataFileError(std::string(PictureOrientationFile), "file mancante");
-    }
+    // The orientation file is the installation's and is never created: without it the picture is
+    // not written either.
+    if (recorded && !folder.Exists(PictureOrientationFile))
+        throw DataFileError(std::string(PictureOrientationFile), "file mancante");
     const SheetPictureSize size = SheetPictureSizeFor(window, request.Sheet.Layout);
     if (size.Width < 1 || size.Height < 1 || size.Width > MaxPictureSide || size.Height > MaxPictureSide)
         throw SheetExportError("scala dello schermo non valida per l'immagine del foglio");
     DrawState state = SheetPictureState(window, request.Sheet);
-    SheetInputs drawn = inputs;
-    drawn.AspectStyle = request.Sheet.Aspects;
     EmfDevice emf(size.Width, size.Height);
     emf.SetTextMeasure(MeasureTextAdvances);
-    DrawSheet(state, emf, folder, drawn, request.Sheet.Layout);
+    DrawSheet(state, emf, folder, WithAspects(inputs, request.Sheet), request.Sheet.Layout);
     emf.Save(request.Out);
     if (recorded) RecordPictureOrientation(folder, name, true, request.Sheet.Layout == SheetLayoutKind::Portrait);
     return {size.Width, size.Height};
@@ -161,9 +159,8 @@ QSize SheetPageSize(SheetLayoutKind layout, int dpi) {
 void DrawSheetOn(QPainter& painter, const QRect& page, const DrawState& window, const ProgramFolder& folder,
                  const SheetInputs& inputs, const SheetOptions& sheet) {
     if (!painter.isActive()) throw SheetExportError("impossibile disegnare il foglio: la pagina non è pronta");
-    DrawState state = SheetPrintState(window, sheet, page.width());
-    SheetInputs drawn = inputs;
-    drawn.AspectStyle = sheet.Aspects;
+    DrawState state = SheetPrintState(window, sheet, page.width(), page.height());
+    const SheetInputs drawn = WithAspects(inputs, sheet);
     painter.save();
     painter.translate(page.topLeft());
     try {
@@ -173,6 +170,24 @@ void DrawSheetOn(QPainter& painter, const QRect& page, const DrawState& window, 
         painter.restore();
         throw;
     }
+    painter.restore();
+}
+
+std::vector<RecordedShape> RecordSheetPage(QSize page, const DrawState& window, const ProgramFolder& folder,
+                                           const SheetInputs& inputs, const SheetOptions& sheet) {
+    if (!inputs.Chart) throw SheetExportError("nessun tema da disegnare");
+    DrawState state = SheetPrintState(window, sheet, page.width(), page.height());
+    RecordingDevice recorder(true);
+    DrawSheet(state, recorder, folder, WithAspects(inputs, sheet), sheet.Layout);
+    return recorder.TakeShapes();
+}
+
+void PaintRecordedPage(QPainter& painter, const QRect& page, const std::vector<RecordedShape>& shapes) {
+    if (!painter.isActive()) throw SheetExportError("impossibile disegnare il foglio: la pagina non è pronta");
+    painter.save();
+    painter.translate(page.topLeft());
+    QtDevice device(painter);
+    ReplayShapes(shapes, device);
     painter.restore();
 }
 

@@ -5,9 +5,11 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "common/program_folder.hpp"
 #include "drawing/draw_state.hpp"
+#include "drawing/recording_device.hpp"
 #include "drawing/sheet.hpp"
 #include "export/sheet_print_state.hpp"
 
@@ -52,9 +54,16 @@ QSize SheetPageSize(SheetLayoutKind layout, int dpi);
 void DrawSheetOn(QPainter& painter, const QRect& page, const DrawState& window, const ProgramFolder& folder,
                  const SheetInputs& inputs, const SheetOptions& sheet);
 
+// The printed sheet of a page `page` device pixels large, recorded: every data file is read here,
+// so a print job need not start before the whole page has been drawn. PaintRecordedPage then
+// paints on the painter's device in `page` what DrawSheetOn would.
+std::vector<RecordedShape> RecordSheetPage(QSize page, const DrawState& window, const ProgramFolder& folder,
+                                           const SheetInputs& inputs, const SheetOptions& sheet);
+void PaintRecordedPage(QPainter& painter, const QRect& page, const std::vector<RecordedShape>& shapes);
+
 // Draws the sheet and writes `request.Out`: the printed A4 page for PNG, PDF and SVG, the sheet
-// picture for EMF. An EMF must pass the picture name check; one written into the program's folder
-// Emf must be a numbered picture (GRAF01.EMF ... GRAF15.EMF) and has the sheet's orientation
+// picture for EMF. An EMF must be named as a numbered picture (GRAF01.EMF ... GRAF15.EMF, the
+// picture name check); one written into the program's folder Emf has the sheet's orientation
 // recorded in "Emf\TipGraf.Set" once the picture is written. A refused request raises
 // SheetExportError, a failed read or write DataFileError; neither leaves a half-written file.
 // Needs a QGuiApplication.

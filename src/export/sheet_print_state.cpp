@@ -20,9 +20,10 @@ DrawState PageStateOf(const DrawState& window, const SheetOptions& sheet, DrawTa
 
 }  // namespace
 
-DrawState SheetPrintState(const DrawState& window, const SheetOptions& sheet, int pageWidthPixels) {
+DrawState SheetPrintState(const DrawState& window, const SheetOptions& sheet, int pageWidthPixels,
+                          int pageHeightPixels) {
     DrawState state = PageStateOf(window, sheet, DrawTarget::Printer);
-    ApplyPrintScale(state, pageWidthPixels);
+    ApplyPrintScale(state, pageWidthPixels, pageHeightPixels);
     return state;
 }
 

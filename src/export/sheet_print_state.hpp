@@ -16,8 +16,9 @@ struct SheetOptions {
 };
 
 // The printed page: zoom 1 without pan, the printer target set to the sheet's orientation, and
-// the print scale of a page `pageWidthPixels` wide (S, F, no axis correction).
-DrawState SheetPrintState(const DrawState& window, const SheetOptions& sheet, int pageWidthPixels);
+// the print scale of a page of that size (S, F, no axis correction).
+DrawState SheetPrintState(const DrawState& window, const SheetOptions& sheet, int pageWidthPixels,
+                          int pageHeightPixels);
 
 // The exported picture: zoom 1 without pan on the metafile target; the screen's scale, axis
 // corrections and font base stay those of the window.

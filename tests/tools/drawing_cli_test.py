@@ -117,7 +117,7 @@ class DrawingCommands(unittest.TestCase):
         self.assertEqual(after[2], b"P")
         self.assertEqual([l[:1] for i, l in enumerate(after[:15]) if i != 2], [l[:1] for i, l in enumerate(before[:15]) if i != 2])
 
-        landscape = self.path("SHEET.EMF")
+        landscape = self.path("GRAF05.EMF")
         self.ok("sheet", "--layout", "landscape", "--out", landscape, "--bw")
         played = self.path("played.png")
         reply = self.ok("picture", landscape, "--out", played)
@@ -128,7 +128,7 @@ class DrawingCommands(unittest.TestCase):
         self.assert_no_leftovers()
 
     def test_damaged_metafile_is_refused_and_leaves_no_file(self):
-        good = self.path("GOOD.EMF")
+        good = self.path("GRAF06.EMF")
         self.ok("sheet", "--layout", "portrait", "--out", good)
         with open(good, "rb") as f:
             emf = f.read()
@@ -164,6 +164,9 @@ class DrawingCommands(unittest.TestCase):
             (("sheet", "--layout", "portrait", "--out", self.path("bad.gif")), "bad.gif"),
             (("sheet", "--layout", "portrait", "--out", self.path("GRAF03.emf")), "File deve essere .EMF"),
             (("sheet", "--layout", "portrait", "--out", self.path("GRAF.03.EMF")), "File deve essere .EMF"),
+            (("sheet", "--layout", "portrait", "--out", self.path("GRAF01X.EMF")), "File deve essere .EMF"),
+            (("sheet", "--layout", "portrait", "--out", self.path("XXXX01.EMF")), "File deve essere .EMF"),
+            (("sheet", "--layout", "portrait", "--out", self.path("GRAF16.EMF")), "File deve essere .EMF"),
             (("picture", self.path("x.emf"), "--out", self.path("x.jpg")), "x.jpg"),
             (("picture", self.path("x.emf"), "--out", png, "--size", "0x10"), "--size"),
             (("picture", self.path("x.emf"), "--out", png, "--size", "100"), "--size"),
@@ -174,9 +177,15 @@ class DrawingCommands(unittest.TestCase):
         self.assertEqual([n for n in os.listdir(self.out) if n.startswith(("bad", "GRAF", "x."))], [])
 
     def test_emf_in_the_program_folder_needs_a_picture_number(self):
-        line = self.refused("sheet", "--layout", "portrait", "--out", os.path.join(self.data, "Emf", "SHEET.EMF"))
-        self.assertIn("GRAF01.EMF", line)
-        self.assertFalse(os.path.exists(os.path.join(self.data, "Emf", "SHEET.EMF")))
+        emf_folder = os.path.join(self.data, "Emf")
+        with open(os.path.join(emf_folder, "TipGraf.Set"), "rb") as f:
+            before = f.read()
+        for name in ("SHEET.EMF", "GRAF01X.EMF", "XXXX01.EMF"):
+            self.assertIn("File deve essere .EMF", self.refused("sheet", "--layout", "portrait", "--out",
+                                                                 os.path.join(emf_folder, name)))
+            self.assertFalse(os.path.exists(os.path.join(emf_folder, name)))
+        with open(os.path.join(emf_folder, "TipGraf.Set"), "rb") as f:
+            self.assertEqual(f.read(), before)
 
     def test_missing_settings_stop_the_sheet_without_output(self):
         broken = os.path.join(self.scratch, "no_settings")

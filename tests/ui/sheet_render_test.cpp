@@ -37,7 +37,7 @@ QImage Render(SheetLayoutKind layout, bool blackAndWhite, bool window = false) {
     DrawState state;
     state.Target = window ? DrawTarget::Window : DrawTarget::Printer;
     state.BlackAndWhite = blackAndWhite;
-    ApplyPrintScale(state, image.width());
+    ApplyPrintScale(state, image.width(), image.height());
     ChartData chart;
     SubjectSummary summary;
     ComputeChart(folder, {}, chart, summary);

@@ -1,5 +1,6 @@
 #include "ui/common/controls.hpp"
 
+#include <QPalette>
 #include <QPushButton>
 
 namespace florimant {
@@ -9,6 +10,13 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
     button->setObjectName(QString::fromLatin1(name));
     button->setEnabled(enabled);
     return button;
+}
+
+void FillBackground(QWidget& widget, const QColor& colour) {
+    widget.setAutoFillBackground(true);
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, colour);
+    widget.setPalette(palette);
 }
 
 }  // namespace florimant

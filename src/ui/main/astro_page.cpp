@@ -38,8 +38,8 @@ AstroPage::AstroPage(QWidget* parent) : QWidget(parent) {
                     1, 2);
     auto* sheets = new QGroupBox(QStringLiteral("Grafici Riassuntivi Stampabili"), this);
     auto* sheetGrid = new QGridLayout(sheets);
-    sheetGrid->addWidget(MakeButton(sheets, "BBOriz", QStringLiteral("Orizzontale 1 "), false), 0, 0);
-    sheetGrid->addWidget(MakeButton(sheets, "BBVert", QStringLiteral("Verticale 1"), false), 1, 0);
+    sheetGrid->addWidget(MakeButton(sheets, "BBOriz", QStringLiteral("Orizzontale 1 ")), 0, 0);
+    sheetGrid->addWidget(MakeButton(sheets, "BBVert", QStringLiteral("Verticale 1")), 1, 0);
     sheetGrid->addWidget(MakeButton(sheets, "BBoriz2", QStringLiteral("Orizzontale 2"), false), 0, 1);
     sheetGrid->addWidget(MakeButton(sheets, "BBvert2", QStringLiteral("Verticale 2"), false), 1, 1);
     grid->addWidget(sheets, 2, 2, 3, 1);

@@ -53,6 +53,7 @@ MainWindow::MainWindow(AppState& state, Messages& messages, QWidget* parent)
     setWindowTitle(QStringLiteral("Florimant"));
     BuildControls();
     ConnectButtons();
+    ConnectSheetWindows();
     SetLockedControlsVisible(false);
 }
 

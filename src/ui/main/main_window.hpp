@@ -65,6 +65,7 @@ private:
     void BuildControls();
     QWidget* BuildTopBar(QWidget* parent);
     void ConnectButtons();
+    void ConnectSheetWindows();  // main_window_sheets.cpp
     // Runs `action` through the guarded call when the button named `name` is clicked.
     void OnClick(const char* name, std::function<void()> action);
     void SetLockedControlsVisible(bool visible);

@@ -9,6 +9,7 @@
 
 #include "drawing/primitives.hpp"
 #include "export/qt_device.hpp"
+#include "ui/common/controls.hpp"
 
 namespace florimant {
 namespace {
@@ -29,17 +30,11 @@ CalibrationWindow::CalibrationWindow(AppState& state, Messages& messages, QWidge
     setObjectName(QStringLiteral("CalibrationWindow"));
     setWindowTitle(QStringLiteral("Rotondità Cerchi e Ridimensionamento Schermo"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    FillBackground(*this, Qt::black);
 
     panel_ = new QWidget(this);
     panel_->setObjectName(QStringLiteral("Panel1"));
-    panel_->setAutoFillBackground(true);
-    QPalette grey = panel_->palette();
-    grey.setColor(QPalette::Window, Qt::gray);
-    panel_->setPalette(grey);
+    FillBackground(*panel_, Qt::gray);
     horizontal_ = new QScrollBar(Qt::Horizontal, panel_);
     horizontal_->setObjectName(QStringLiteral("ScBO"));
     vertical_ = new QScrollBar(Qt::Vertical, panel_);

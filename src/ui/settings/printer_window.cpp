@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-
 namespace florimant {
 namespace {
 
@@ -64,8 +63,12 @@ PrinterWindow::PrinterWindow(AppState& state, Messages& messages, QWidget* paren
     back->setDefault(true);  // Escape closes the dialog as well
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(back, 2, 1, Qt::AlignRight);
-    for (QPushButton* button : {toCompatible, toStandard})
+    switchButtons_ = {toCompatible, toStandard};
+    for (QPushButton* button : switchButtons_)
         connect(button, &QPushButton::clicked, this, [this] { Guarded([this] { SwitchMode(); }); });
+    closing_.setSingleShot(true);
+    closing_.setInterval(600);
+    connect(&closing_, &QTimer::timeout, this, &QDialog::accept);
     Prepare();
 }
 
@@ -76,13 +79,17 @@ void PrinterWindow::ShowPanelOfMode() {
 }
 
 bool PrinterWindow::Prepare() {
+    closing_.stop();
     done_->hide();
     wait_->hide();
+    for (QPushButton* button : switchButtons_) button->setEnabled(true);
     ShowPanelOfMode();
     return true;
 }
 
 void PrinterWindow::SwitchMode() {
+    // One switch per opening: while the notice is up, the other panel's button does nothing.
+    if (closing_.isActive()) return;
     done_->show();
     wait_->show();
     repaint();
@@ -96,8 +103,9 @@ void PrinterWindow::SwitchMode() {
     }
     state().Display = settings;
     ShowPanelOfMode();
+    for (QPushButton* button : switchButtons_) button->setEnabled(false);
     // The notice stays on the screen a moment before the window closes by itself.
-    QTimer::singleShot(600, this, &QDialog::accept);
+    closing_.start();
 }
 
 }  // namespace florimant

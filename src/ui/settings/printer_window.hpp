@@ -1,7 +1,12 @@
 #pragma once
+#include <QTimer>
+
+#include <array>
+
 #include "ui/common/window.hpp"
 
 class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace florimant {
@@ -23,6 +28,8 @@ private:
     QWidget* compatiblePanel_ = nullptr;
     QLabel* done_ = nullptr;
     QLabel* wait_ = nullptr;
+    std::array<QPushButton*, 2> switchButtons_{};
+    QTimer closing_;  // closes the window once the notice has been seen
 };
 
 }  // namespace florimant

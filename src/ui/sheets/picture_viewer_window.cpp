@@ -5,8 +5,10 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "common/data_file_error.hpp"
 #include "drawing/emf_player.hpp"
 #include "drawing/picture_orientation.hpp"
+#include "drawing/recording_device.hpp"
 #include "export/qt_device.hpp"
 
 namespace florimant {
@@ -20,21 +22,28 @@ PictureViewerWindow::PictureViewerWindow(AppState& state, Messages& messages, QW
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void PictureViewerWindow::ShowPicture(const QString& fileName) {
-    fileName_ = fileName;
+bool PictureViewerWindow::ShowPicture(const QString& fileName) {
     const QScreen* screen = QApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-    if (!Guarded([&] {
-            const auto size =
-                SizePictureViewer(state().Folder, fileName.toStdString(), available.width(), available.height());
-            resize(size.Width, size.Height);
-            PlaceCloseButton();
-        }))
-        return;
+    const std::string name = fileName.toStdString();
+    const std::string path = "Emf\\" + name;
+    PictureViewerSize size;
+    const bool read = Guarded([&] {
+        size = SizePictureViewer(state().Folder, name, available.width(), available.height());
+        if (!state().Folder.Exists(path))
+            throw DataFileError(path, "immagine non ancora salvata (pulsante \"EMF\" Copia su File)");
+        // Played once here, so a damaged picture is reported instead of showing a blank window.
+        RecordingDevice check;
+        PlayMetafile(LoadMetafilePicture(state().Folder, path), check, {0, 0, double(size.Width), double(size.Height)});
+    });
+    if (!read) return false;
+    fileName_ = fileName;
+    resize(size.Width, size.Height);
+    PlaceCloseButton();
     move(available.center() - rect().center());
-    const std::string path = state().Folder.Resolve("Emf\\" + fileName.toStdString()).string();
-    setWindowTitle(QString::fromStdString(path) + QStringLiteral("   "));
+    setWindowTitle(QString::fromStdString(state().Folder.Resolve(path).string()) + QStringLiteral("   "));
     update();
+    return true;
 }
 
 void PictureViewerWindow::PlaceCloseButton() {

@@ -6,14 +6,16 @@ class QPushButton;
 namespace florimant {
 
 // The saved-picture viewer `FoMetGra`: one exported chart picture of the folder Emf, stretched
-// over the white window; a missing or damaged picture leaves the window blank.
+// over the white window.
 class PictureViewerWindow : public Window {
     Q_OBJECT
 public:
     PictureViewerWindow(AppState& state, Messages& messages, QWidget* parent = nullptr);
 
     // Sizes the window by the picture's recorded orientation and the screen, and centres it.
-    void ShowPicture(const QString& fileName);
+    // False, with the reason shown, when the picture or its orientation cannot be read: the
+    // viewer is then not to be opened.
+    bool ShowPicture(const QString& fileName);
     const QString& fileName() const { return fileName_; }
 
 protected:

@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "common/file_io.hpp"
-#include "ui/common/button_pictures.hpp"
 #include "support/main_window_run.hpp"
+#include "ui/common/button_pictures.hpp"
 
 using namespace florimant;
 namespace fs = std::filesystem;
@@ -36,8 +36,9 @@ class ButtonPicturesTest : public QObject {
     Q_OBJECT
 private slots:
     void everyNamedPictureIsDrawnAndDistinct() {
-        const QStringList names{"FineProg",   "FineProgClic", "LockShut",   "LockOpen",
-                                "FrecciaGiu", "FrecciaSu",    "RiduciFont", "AumentaFont"};
+        const QStringList names{"FineProg",  "FineProgClic", "LockShut",    "LockOpen", "FrecciaGiu",
+                                "FrecciaSu", "RiduciFont",   "AumentaFont", "SetupP",   "SetupL",
+                                "StNero",    "StColor",      "LosLin",      "LinLos"};
         QList<QImage> images;
         for (const QString& name : names) {
             const QPixmap pixmap = ButtonPixmap(name, 32);

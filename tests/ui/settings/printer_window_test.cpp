@@ -40,6 +40,28 @@ private slots:
         QCOMPARE(lines.at(1), std::string("0"));
         QCOMPARE(state.Display.PrinterCompatibilityMode, 0);
     }
+
+    // While "MODIFICA  ATTUATA !" is shown the other panel's button takes no click: the mode is
+    // switched once per opening.
+    void aSecondClickWhileTheNoticeIsShownDoesNothing() {
+        ProgramCopy program;
+        AppState& state = program.state;
+        state.Display = LoadDisplaySettings(state.Folder);
+        state.Display.PrinterCompatibilityMode = 0;
+        PrinterWindow window(state, program.messages);
+        window.Prepare();
+        window.show();
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+        auto* back = window.findChild<QPushButton*>(QStringLiteral("BitBtn2"));
+        QVERIFY(back->isVisible());
+        QTest::mouseClick(back, Qt::LeftButton);
+        back->click();
+        QCOMPARE(state.Display.PrinterCompatibilityMode, 1);
+        QCOMPARE(ReadTextLines(state.Folder, DisplaySettingsFile).at(1), std::string("1"));
+        QTRY_VERIFY(!window.isVisible());  // it closes by itself
+        window.Prepare();
+        QVERIFY(back->isEnabled());
+    }
 };
 
 QTEST_MAIN(PrinterWindowTest)

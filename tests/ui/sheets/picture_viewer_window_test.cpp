@@ -1,9 +1,12 @@
 // The saved-picture viewer: sized by the picture's recorded orientation, the picture stretched over
-// the window, a missing picture leaving it white.
+// the window; a missing or damaged picture is refused with a message.
 #include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <filesystem>
+#include <fstream>
 
 #include "common/file_io.hpp"
 #include "drawing/emf_device.hpp"
@@ -11,6 +14,14 @@
 #include "ui/sheets/picture_viewer_window.hpp"
 
 using namespace florimant;
+
+namespace {
+
+void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace
 
 class PictureViewerWindowTest : public QObject {
     Q_OBJECT
@@ -31,7 +42,7 @@ private slots:
         emf.Save(folder.Resolve("Emf\\GRAF02.EMF"));
 
         PictureViewerWindow viewer(state, messages);
-        viewer.ShowPicture(QStringLiteral("GRAF02.EMF"));
+        QVERIFY(viewer.ShowPicture(QStringLiteral("GRAF02.EMF")));
         QCOMPARE(viewer.width(), 660);
         QCOMPARE(viewer.height(), 510);
         QVERIFY(viewer.windowTitle().endsWith(QStringLiteral("GRAF02.EMF   ")));
@@ -40,10 +51,21 @@ private slots:
         QImage image = viewer.grab().toImage();
         QCOMPARE(image.pixelColor(330, 100), QColor(Qt::black));
 
-        viewer.ShowPicture(QStringLiteral("GRAF03.EMF"));  // portrait, and never exported
-        QCOMPARE(viewer.width(), 450);
-        image = viewer.grab().toImage();
-        QCOMPARE(image.pixelColor(200, 100), QColor(Qt::white));
+        QVERIFY(messages.Empty());
+
+        // A picture never exported, or damaged, is not shown: the viewer says why.
+        QVERIFY(!viewer.ShowPicture(QStringLiteral("GRAF03.EMF")));
+        QCOMPARE(viewer.fileName(), QStringLiteral("GRAF02.EMF"));
+        QVERIFY(messages.Texts(MessageKind::Error).join("").contains(QStringLiteral("GRAF03.EMF")));
+        messages.Clear();
+        WriteFileBytes(folder.Resolve("Emf\\GRAF04.EMF"), std::string(200, 'x'));
+        QVERIFY(!viewer.ShowPicture(QStringLiteral("GRAF04.EMF")));
+        QVERIFY(messages.Texts(MessageKind::Error).join("").contains(QStringLiteral("danneggiata")));
+        // Nor without the orientation file, which says how to size it.
+        messages.Clear();
+        std::filesystem::remove(folder.Resolve("Emf\\TipGraf.Set"));
+        QVERIFY(!viewer.ShowPicture(QStringLiteral("GRAF02.EMF")));
+        QVERIFY(messages.Texts(MessageKind::Error).join("").contains(QStringLiteral("TipGraf.Set")));
     }
 };
 

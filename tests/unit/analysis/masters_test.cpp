@@ -69,12 +69,41 @@ TEST(Masters, YearMappingIntoTheTable) {
 
 TEST(Masters, BirthsBeforeTheEquinoxBelongToThePreviousYear) {
     const ProgramFolder& folder = Installation();
-    EXPECT_EQ(YearMasterYear(folder, {}, RomeChart(1, 3, 1990, 12, 0, -1)), 1989);
-    EXPECT_EQ(YearMasterYear(folder, {}, RomeChart(15, 6, 1990, 12, 0)), 1990);
-    EXPECT_EQ(YearMasterYear(folder, {}, RomeChart(20, 12, 1990, 12, 0, -1)), 1990);
-    const auto masters = ComputeYearMasters(folder, {}, RomeChart(1, 3, 1990, 12, 0, -1));
+    EXPECT_EQ(YearMasterYear(RomeChart(1, 3, 1990, 12, 0, -1)), 1989);
+    EXPECT_EQ(YearMasterYear(RomeChart(15, 6, 1990, 12, 0)), 1990);
+    EXPECT_EQ(YearMasterYear(RomeChart(20, 12, 1990, 12, 0, -1)), 1990);
+    const auto masters = ComputeYearMasters(folder, RomeChart(1, 3, 1990, 12, 0, -1));
     EXPECT_EQ(masters.Year, 1989);
     EXPECT_EQ(masters.CycleRuler, 2);  // 1981-2016: Moon
+}
+
+// Both ends of a leap year (2000) and of a common one (2001), in universal time, and the hours
+// around the equinoxes of 20 March 2000 (07:35 UT) and 20 March 2001 (13:31 UT).
+TEST(Masters, TheYearOfABirthTurnsAtTheEquinoxAtEveryHour) {
+    const auto year = [](int day, int month, int y, int hour, int minute) {
+        return YearMasterYear(RomeChart(day, month, y, hour, minute, 0));
+    };
+    for (const int hour : {0, 6, 12, 19, 23}) {
+        EXPECT_EQ(year(1, 1, 2000, hour, 30), 1999) << hour;
+        EXPECT_EQ(year(1, 1, 2001, hour, 30), 2000) << hour;
+        EXPECT_EQ(year(31, 12, 2000, hour, 30), 2000) << hour;
+        EXPECT_EQ(year(31, 12, 2001, hour, 30), 2001) << hour;
+    }
+    EXPECT_EQ(year(29, 2, 2000, 12, 0), 1999);
+    EXPECT_EQ(year(20, 3, 2000, 6, 30), 1999);
+    EXPECT_EQ(year(20, 3, 2000, 8, 40), 2000);
+    EXPECT_EQ(year(20, 3, 2001, 12, 25), 2000);
+    EXPECT_EQ(year(20, 3, 2001, 14, 35), 2001);
+    // Half past midnight of New Year's Day in Rome is still the old year in universal time, after
+    // that year's equinox.
+    EXPECT_EQ(YearMasterYear(RomeChart(1, 1, 2001, 0, 30, -1)), 2000);
+    // 1999 is the Sun's year, 2000 the year of Venus: the first hours of 2000 are the Sun's.
+    for (const int hour : {6, 19}) {
+        const YearMasters masters = ComputeYearMasters(Installation(), RomeChart(1, 1, 2000, hour, 0, 0));
+        EXPECT_EQ("Anno " + YearRulerPhrase(masters.YearRuler), "Anno del Sole") << hour;
+    }
+    EXPECT_EQ("Anno " + YearRulerPhrase(ComputeYearMasters(Installation(), RomeChart(1, 4, 2000, 12, 0)).YearRuler),
+              "Anno di Venere");
 }
 
 TEST(Masters, SunriseAndPlanetaryHourOfAMondayMorning) {

@@ -33,6 +33,21 @@ ChartData Chart() {
 
 std::filesystem::path Folder(const char* name, bool withTermTexts) { return LinkedInstallation(name, withTermTexts); }
 
+// The chart of the installation's current subject.
+ChartData DemoChart(const std::filesystem::path& dir) {
+    ChartData chart;
+    SubjectSummary summary;
+    ComputeChart(ProgramFolder(dir), {}, chart, summary);
+    return chart;
+}
+
+SheetInputs InputsOf(const ChartData& chart) {
+    SheetInputs inputs;
+    inputs.Chart = &chart;
+    inputs.Orbs.fill(6);
+    return inputs;
+}
+
 }  // namespace
 
 TEST(Sheet, BirthLineNamesTheLocalWeekdayAndTheJulianCalendar) {
@@ -44,12 +59,8 @@ TEST(Sheet, BirthLineNamesTheLocalWeekdayAndTheJulianCalendar) {
 
 TEST(Sheet, WritesTheKeysAndPutsTheZoomBack) {
     const auto dir = Folder("florimant_sheet_keys", true);
-    ChartData chart;
-    SubjectSummary summary;
-    ComputeChart(ProgramFolder(dir), {}, chart, summary);
-    SheetInputs inputs;
-    inputs.Chart = &chart;
-    inputs.Orbs.fill(6);
+    const ChartData chart = DemoChart(dir);
+    const SheetInputs inputs = InputsOf(chart);
     DrawState state;
     state.Target = DrawTarget::Printer;
     state.Scale = 4;
@@ -83,12 +94,8 @@ TEST(Sheet, AMissingTermTextFileStopsTheDrawingButNotTheZoom) {
 
 TEST(Sheet, ExportedAsAMetafileItPlaysBackAsDrawn) {
     const auto dir = Folder("florimant_sheet_emf", true);
-    ChartData chart;
-    SubjectSummary summary;
-    ComputeChart(ProgramFolder(dir), {}, chart, summary);
-    SheetInputs inputs;
-    inputs.Chart = &chart;
-    inputs.Orbs.fill(6);
+    const ChartData chart = DemoChart(dir);
+    SheetInputs inputs = InputsOf(chart);
     inputs.AspectStyle = AspectLineStyle::Bands;
     DrawState state;
     state.Target = DrawTarget::Metafile;
@@ -117,5 +124,43 @@ TEST(Sheet, ExportedAsAMetafileItPlaysBackAsDrawn) {
         EXPECT_EQ(played.Shapes()[i].Text, drawn[i].Text) << i;
         EXPECT_NEAR(played.Shapes()[i].Points[0][0].X, drawn[i].Points[0][0].X, 1e-6) << i;
         EXPECT_NEAR(played.Shapes()[i].Points[0][0].Y, drawn[i].Points[0][0].Y, 1e-6) << i;
+    }
+}
+
+// The sheet window draws its sheet once and paints the recording at every pan: replayed, the
+// recording makes the same calls as the drawing, symbol pictures included, without its files.
+TEST(Sheet, ARecordingReplaysTheDrawingWithoutItsFiles) {
+    const auto dir = Folder("florimant_sheet_replay", true);
+    const ChartData chart = DemoChart(dir);
+    const SheetInputs inputs = InputsOf(chart);
+    DrawState state;
+    state.Scale = 4;
+    state.BlackAndWhite = true;
+    RecordingDevice recorded(true);
+    DrawSheet(state, recorded, ProgramFolder(dir), inputs, SheetLayoutKind::Portrait);
+    std::vector<RecordedShape> drawn;
+    size_t pictures = 0;
+    for (const RecordedShape& s : recorded.Shapes())
+        if (s.Shape != RecordedShape::Kind::Picture) drawn.push_back(s);
+        else ++pictures;
+    ASSERT_GT(pictures, 50u);
+    // The pictures' own shapes are in the recording, at least one for each picture.
+    RecordingDevice unplayed;
+    DrawSheet(state, unplayed, ProgramFolder(dir), inputs, SheetLayoutKind::Portrait);
+    ASSERT_GE(drawn.size() - (unplayed.Shapes().size() - pictures), pictures);
+
+    std::filesystem::remove_all(dir);
+    RecordingDevice replayed;
+    ReplayShapes(recorded.Shapes(), replayed);
+    ASSERT_EQ(replayed.Shapes().size(), drawn.size());
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        const RecordedShape &a = drawn[i], &b = replayed.Shapes()[i];
+        ASSERT_TRUE(a.Shape == b.Shape && a.Points == b.Points && a.Box == b.Box && a.Text == b.Text &&
+                    a.Align == b.Align && a.Rule == b.Rule && a.StartDegrees == b.StartDegrees &&
+                    a.SweepDegrees == b.SweepDegrees)
+            << "shape " << i;
+        ASSERT_TRUE(a.PenUsed == b.PenUsed && a.BrushUsed == b.BrushUsed && a.FontUsed == b.FontUsed &&
+                    a.TextColour == b.TextColour)
+            << "state of shape " << i;
     }
 }
